@@ -1,0 +1,64 @@
+# Compiler settings and test helpers shared by every folder of the tree.
+
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_C_STANDARD 11)
+
+# Programs and DLLs of a build lie side by side, as they are deployed.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Werror)
+
+if(WIN32)
+  # Our binaries must run on a plain Windows: no MinGW runtime DLL beside them.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+option(VEXLOW_SANITIZE "Build the native tree with AddressSanitizer and UBSan" OFF)
+if(VEXLOW_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# One Wine prefix per build tree, shared by all Wine tests of a run.
+set(VEXLOW_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix for the tests")
+set(VEXLOW_WINE /usr/lib/wine/wine64)
+
+if(BUILD_TESTING)
+  if(WIN32)
+    # Debian's googletest sources, built with the cross-compiler.
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
+
+# vexlow_add_test(NAME <name> COMMAND <cmd...> [WORKING_DIRECTORY dir] [GUI])
+# Registers a test; in the Windows build it runs under Wine in the shared prefix,
+# and GUI marks a test that needs the X display the test script provides.
+function(vexlow_add_test)
+  cmake_parse_arguments(T "GUI" "NAME;WORKING_DIRECTORY" "COMMAND" ${ARGN})
+  if(NOT T_WORKING_DIRECTORY)
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_COMMAND} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  if(WIN32)
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT
+      "WINEPREFIX=${VEXLOW_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+  endif()
+  if(T_GUI)
+    # Windows on one display must not meet windows of another test.
+    set_tests_properties(${T_NAME} PROPERTIES LABELS gui RUN_SERIAL TRUE)
+  endif()
+endfunction()
+
+# vexlow_add_gtest(<name> SOURCES ... LIBS ...): a GoogleTest executable as one test.
+function(vexlow_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  vexlow_add_test(NAME ${name} COMMAND ${name})
+endfunction()

@@ -1,0 +1,43 @@
+# Sourced by the scripts that run Windows binaries: gives them a Wine prefix
+# inside the build folder, an X display on Xvfb and one wineserver for the run,
+# and tears the display and server down when the calling script exits.
+# Expects WINE_BUILD_DIR (the Windows build folder).
+
+export WINE=/usr/lib/wine/wine64
+export WINEPREFIX="$WINE_BUILD_DIR/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_session_display=""
+wine_session_xvfb_pid=""
+
+wine_session_stop() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$wine_session_xvfb_pid" ] && kill "$wine_session_xvfb_pid" 2>/dev/null || true
+}
+
+wine_session_start() {
+  local n
+  for n in $(seq 90 130); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      wine_session_display=":$n"
+      break
+    fi
+  done
+  Xvfb "$wine_session_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  wine_session_xvfb_pid=$!
+  export DISPLAY="$wine_session_display"
+  trap wine_session_stop EXIT
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X${wine_session_display#:}" ] && break
+    sleep 0.1
+  done
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot --init >/dev/null 2>&1 || true
+  fi
+  # Keep one server alive for the whole run, so each test starts in about a second.
+  /usr/lib/wine/wineserver -p 2>/dev/null || true
+  "$WINE" cmd /c exit >/dev/null 2>&1 || true
+}

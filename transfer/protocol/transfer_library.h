@@ -1,0 +1,43 @@
+// The printer's file-transfer command protocol over a port I/O seam: the state
+// and command functions behind Ostrand's TR... exports. Portable; no Windows.
+#ifndef TRANSFER_PROTOCOL_TRANSFER_LIBRARY_H
+#define TRANSFER_PROTOCOL_TRANSFER_LIBRARY_H
+
+#include <cstdint>
+
+#include "ostrand.h"
+#include "platform/tick_clock.h"
+#include "portio/port_io.h"
+
+namespace ostrand {
+
+class TransferLibrary {
+ public:
+  static constexpr uint32_t kNameCapacity = 260;
+
+  TransferLibrary(portio::PortIo& port, platform::TickClock& clock) : port_(port), clock_(clock) {}
+
+  int32_t InitPrinter(const char* printerName, void* openBlock);
+  int32_t CmdInit(uint32_t timeoutMs);
+  int32_t GetStatus(void* status, uint32_t timeoutMs);
+  int32_t GetFileList(void* list, uint32_t* count, uint32_t timeoutMs);
+  int32_t SendFile(const void* header, const void* data, const uint32_t* size, void* status,
+                   uint32_t timeoutMs, TRProgressCallback progress);
+  int32_t ReceiveFile(const void* header, void* data, const uint32_t* size, void* status,
+                      uint32_t timeoutMs, TRProgressCallback progress);
+  int32_t DeleteFile(const void* entry, uint32_t timeoutMs);
+
+  // The name given to the last InitPrinter, cut to 259 characters.
+  const char* PrinterName() const { return printerName_; }
+  bool IsOpen() const { return open_; }
+
+ private:
+  portio::PortIo& port_;
+  platform::TickClock& clock_;
+  char printerName_[kNameCapacity] = {};
+  bool open_ = false;
+};
+
+}  // namespace ostrand
+
+#endif  // TRANSFER_PROTOCOL_TRANSFER_LIBRARY_H
