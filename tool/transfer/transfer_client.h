@@ -1,0 +1,71 @@
+// The tool's side of Ostrand: binds the library by name, wraps the calls the
+// tool makes so each keeps its transfer result code, and checks that a printer
+// answers as the expected model before an update.
+#ifndef TOOL_TRANSFER_TRANSFER_CLIENT_H
+#define TOOL_TRANSFER_TRANSFER_CLIENT_H
+
+#include <cstdint>
+#include <string>
+
+#include "ostrand.h"
+#include "platform/library_loader.h"
+
+namespace vexlow {
+
+class TransferClient {
+ public:
+  explicit TransferClient(platform::LibraryLoader& loader) : loader_(loader) {}
+  ~TransferClient() { UnbindTransferLibrary(); }
+  TransferClient(const TransferClient&) = delete;
+  TransferClient& operator=(const TransferClient&) = delete;
+
+  // Loads "Ostrand.dll" and resolves its eight entry points in order; false at
+  // the first one missing (the library stays loaded).
+  bool BindTransferLibrary();
+  void UnbindTransferLibrary();
+
+  bool OpenTransferPrinter(const std::string& name);
+  bool CheckPrinterSupport(const std::string& name);
+  bool InitPrinterCommand();
+  bool ReadPrinterStatus();
+  bool CheckPrinterReady();
+
+  // Sends a package with TRSendFile; the code is kept in LastTransferResult.
+  int32_t SendFile(const uint8_t* header, const uint8_t* data, const uint32_t* size,
+                   TRProgressCallback progress);
+
+  const std::string& CurrentTransferPrinter() const { return currentTransferPrinter_; }
+  uint16_t CurrentModelId() const { return currentModelId_; }
+  void SetCurrentModelId(uint16_t id) { currentModelId_ = id; }
+  void SetCurrentTransferPrinter(const std::string& name) { currentTransferPrinter_ = name; }
+  int32_t LastTransferResult() const { return lastTransferResult_; }
+  void SetLastTransferResult(int32_t code) { lastTransferResult_ = code; }
+  uint32_t CancelThreshold() const { return cancelThreshold_; }
+  const uint8_t* StatusBlock() const { return status_; }
+
+ private:
+  struct EntryPoints {
+    TRInitPrinterFn initPrinter = nullptr;
+    TRCheckSupportPrinterFn checkSupportPrinter = nullptr;
+    TRCmdInitFn cmdInit = nullptr;
+    TRGetStatusFn getStatus = nullptr;
+    TRGetFileListFn getFileList = nullptr;
+    TRSendFileFn sendFile = nullptr;
+    TRReceiveFileFn receiveFile = nullptr;
+    TRDeleteFileFn deleteFile = nullptr;
+  };
+
+  platform::LibraryLoader& loader_;
+  platform::LibraryLoader::Handle library_ = nullptr;
+  EntryPoints entry_;
+  std::string currentTransferPrinter_;
+  uint16_t currentModelId_ = 0;
+  int32_t lastTransferResult_ = 0;
+  uint8_t status_[TR_STATUS_SIZE] = {};
+  uint32_t cancelThreshold_ = 0;
+  uint8_t openBlock_[TR_OPEN_BLOCK_SIZE] = {};
+};
+
+}  // namespace vexlow
+
+#endif  // TOOL_TRANSFER_TRANSFER_CLIENT_H
