@@ -1,0 +1,104 @@
+#include "update_app.h"
+
+#include "program_path.h"
+#include "resource.h"
+
+namespace vexlow {
+
+namespace {
+
+constexpr char kIniName[] = "vexlow.ini";
+constexpr char kSection[] = "UPDATE";
+constexpr char kTransferLibrary[] = "ostrand.dll";
+constexpr char kPortLibrary[] = "hobrel.dll";
+
+constexpr char kDataFileMissing[] = "Error : Data file not found.";
+constexpr char kFilesMissing[] = "File not found.\n\n";
+constexpr char kTransferBindFailed[] = "Error : Transfer DLL : Open";
+
+}  // namespace
+
+UpdateApp::UpdateApp(const StartupServices& services)
+    : Application(services.ui, services.codec.AnsiToUtf8(ExecutableTitle(services.location))),
+      services_(services) {}
+
+bool UpdateApp::StartUp() {
+  SetRegistryKey(services_.strings.Load(IDS_REGISTRY_KEY));
+
+  // Without the program's own directory the ini could only be looked for
+  // elsewhere, which must never happen; that counts as a missing ini.
+  const bool haveDirectory = GetProgramDirectory(services_.location, programDirectory_);
+  iniPath_ = programDirectory_ + "\\" + kIniName;
+  if (!haveDirectory || !services_.files.Exists(iniPath_)) {
+    ShowMessage(kDataFileMissing, MessageIcon::Stop);
+    return false;
+  }
+
+  ReadSettings();
+
+  std::string title = services_.strings.Load(IDS_APP_TITLE);
+  if (!title.empty()) {
+    SetTitle(std::move(title));
+  }
+
+  if (!CheckCompanionFiles()) {
+    return false;
+  }
+
+  if (!services_.transfer.BindTransferLibrary()) {
+    ShowMessage(kTransferBindFailed, MessageIcon::Stop);
+    return false;
+  }
+
+  if (services_.ui.RunWarningDialog(machineName_) == DialogResult::Cancel) {
+    return false;
+  }
+
+  // The printer-selection dialog, which carries the rest of the program's
+  // life, is not part of the tool yet: start-up ends after the warning.
+  return false;
+}
+
+int UpdateApp::ShutDown() {
+  services_.transfer.UnbindTransferLibrary();
+  return Application::ShutDown();
+}
+
+bool UpdateApp::CheckCompanionFiles() {
+  const std::string base = programDirectory_ + "\\";
+  const bool haveTransfer = services_.files.Exists(base + kTransferLibrary);
+  const bool havePort = services_.files.Exists(base + kPortLibrary);
+  const bool havePackage = services_.files.Exists(PackagePath());
+  if (haveTransfer && havePort && havePackage) {
+    return true;
+  }
+
+  std::string message = kFilesMissing;
+  if (!haveTransfer) {
+    message += kTransferLibrary;
+  }
+  if (!havePort) {
+    message += "\n";
+    message += kPortLibrary;
+  }
+  if (!havePackage) {
+    message += "\n";
+    message += services_.codec.AnsiToUtf8(kx7FileName_);
+  }
+  ShowMessage(message, MessageIcon::Stop);
+  return false;
+}
+
+void UpdateApp::ReadSettings() {
+  newVersion_ = ReadSetting("NewVersion");
+  country_ = ReadSetting("Country");
+  driverName_ = ReadSetting("DriverName");
+  machineName_ = ReadSetting("MachineName");
+  kx7FileName_ = ReadSetting("KX7FileName");
+}
+
+std::string UpdateApp::ReadSetting(const char* key) {
+  return services_.profile.ReadString(iniPath_, kSection, key, "", kValueCapacity);
+}
+
+}  // namespace vexlow

@@ -1,0 +1,59 @@
+#include "core/file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace vexlow {
+namespace {
+
+class FileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = (std::filesystem::temp_directory_path() /
+             ("vexlow_file_test_" +
+              std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".bin"))
+                .string();
+    std::ofstream out(path_, std::ios::binary);
+    out << "0123456789";
+  }
+  void TearDown() override { std::filesystem::remove(path_); }
+  std::string path_;
+};
+
+TEST_F(FileTest, ReadsSeeksAndMeasures) {
+  File file;
+  ASSERT_TRUE(file.Open(path_));
+  char buffer[4] = {};
+  EXPECT_EQ(file.Read(buffer, 4), 4u);
+  EXPECT_EQ(std::string(buffer, 4), "0123");
+  EXPECT_EQ(file.Length(), 10);
+  // Measuring keeps the read position.
+  EXPECT_EQ(file.Read(buffer, 2), 2u);
+  EXPECT_EQ(std::string(buffer, 2), "45");
+  EXPECT_EQ(file.Seek(-3, File::Origin::End), 7);
+  EXPECT_EQ(file.Read(buffer, 4), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "789");
+  EXPECT_EQ(file.Read(buffer, 4), 0u);
+  EXPECT_EQ(file.Seek(1, File::Origin::Begin), 1);
+  EXPECT_EQ(file.Seek(2, File::Origin::Current), 3);
+  EXPECT_EQ(file.Seek(-1, File::Origin::Begin), -1);
+}
+
+TEST_F(FileTest, ClosedOrMissingFileFailsHarmlessly) {
+  File file;
+  char buffer[4];
+  EXPECT_FALSE(file.Open(path_ + ".missing"));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.Read(buffer, 4), 0u);
+  EXPECT_EQ(file.Seek(0, File::Origin::Begin), -1);
+  EXPECT_EQ(file.Length(), -1);
+  ASSERT_TRUE(file.Open(path_));
+  file.Close();
+  EXPECT_EQ(file.Read(buffer, 4), 0u);
+}
+
+}  // namespace
+}  // namespace vexlow

@@ -1,0 +1,141 @@
+// Test doubles for the start-up seams. Each records what it was asked, in one
+// shared journal, so tests can check the order of the start-up steps.
+#ifndef TOOL_APP_TESTS_STARTUP_FAKES_H
+#define TOOL_APP_TESTS_STARTUP_FAKES_H
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/program_path.h"
+#include "core/startup_seams.h"
+
+namespace vexlow::testing {
+
+using Journal = std::vector<std::string>;
+
+struct ShownMessage {
+  std::string caption;
+  std::string text;
+  MessageIcon icon;
+};
+
+class FakeUserInterface : public UserInterface {
+ public:
+  explicit FakeUserInterface(Journal& journal) : journal_(journal) {}
+  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override {
+    journal_.push_back("message");
+    messages.push_back({caption, text, icon});
+  }
+  DialogResult RunWarningDialog(const std::string& machineName) override {
+    journal_.push_back("warning dialog: " + machineName);
+    return warningResult;
+  }
+
+  std::vector<ShownMessage> messages;
+  DialogResult warningResult = DialogResult::Ok;
+
+ private:
+  Journal& journal_;
+};
+
+class FakeFiles : public FilePresence {
+ public:
+  explicit FakeFiles(Journal& journal) : journal_(journal) {}
+  bool Exists(const std::string& path) override {
+    journal_.push_back("look for " + path);
+    return present.count(path) != 0;
+  }
+  std::set<std::string> present;
+
+ private:
+  Journal& journal_;
+};
+
+class FakeProfile : public ProfileReader {
+ public:
+  explicit FakeProfile(Journal& journal) : journal_(journal) {}
+  // Private-profile semantics: a value longer than the buffer is cut to capacity - 1.
+  std::string ReadString(const std::string& path, const char* section, const char* key,
+                         const char* defaultValue, std::size_t capacity) override {
+    journal_.push_back("read " + path + " [" + section + "] " + key + " default \"" + defaultValue +
+                       "\" into " + std::to_string(capacity));
+    const auto found = values.find(key);
+    std::string value = found == values.end() ? defaultValue : found->second;
+    if (capacity == 0) {
+      return {};
+    }
+    return value.substr(0, capacity - 1);
+  }
+  std::map<std::string, std::string> values;
+
+ private:
+  Journal& journal_;
+};
+
+class FakeStrings : public StringTable {
+ public:
+  explicit FakeStrings(Journal& journal) : journal_(journal) {}
+  std::string Load(unsigned id) override {
+    journal_.push_back("string " + std::to_string(id));
+    const auto found = texts.find(id);
+    return found == texts.end() ? std::string() : found->second;
+  }
+  std::map<unsigned, std::string> texts;
+
+ private:
+  Journal& journal_;
+};
+
+// Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC; a trail byte may be 0x5C ('\').
+inline bool IsCp932LeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+class FakeLocation : public ProgramLocation {
+ public:
+  bool ModulePath(std::string& out) override {
+    if (available) {
+      out = path;
+    }
+    return available;
+  }
+  std::size_t NextChar(std::string_view text, std::size_t pos) override {
+    return StepWithLeadBytes(text, pos, IsCp932LeadByte);
+  }
+  std::string path = "C:\\Tools\\Vexlow.exe";
+  bool available = true;
+};
+
+class FakeCodec : public TextCodec {
+ public:
+  std::string AnsiToUtf8(const std::string& ansi) override {
+    const auto found = conversions.find(ansi);
+    return found == conversions.end() ? ansi : found->second;
+  }
+  std::map<std::string, std::string> conversions;
+};
+
+class FakeTransfer : public TransferBinding {
+ public:
+  explicit FakeTransfer(Journal& journal) : journal_(journal) {}
+  bool BindTransferLibrary() override {
+    journal_.push_back("bind transfer library");
+    bound = bindSucceeds;
+    return bindSucceeds;
+  }
+  void UnbindTransferLibrary() override {
+    journal_.push_back("unbind transfer library");
+    bound = false;
+  }
+  bool bindSucceeds = true;
+  bool bound = false;
+
+ private:
+  Journal& journal_;
+};
+
+}  // namespace vexlow::testing
+
+#endif  // TOOL_APP_TESTS_STARTUP_FAKES_H

@@ -1,0 +1,1 @@
+# Wine tests of Vexlow.exe (filled below).

@@ -1,0 +1,35 @@
+// Vexlow.exe: the update tool. The whole life of the program is start-up;
+// there is no message loop beyond those of the modal dialogs.
+#include <commctrl.h>
+#include <windows.h>
+
+#include "core/update_app.h"
+#include "library_search.h"
+#include "platform/win/win32_library_loader.h"
+#include "tool/transfer/transfer_client.h"
+#include "transfer_client_binding.h"
+#include "win32_startup_services.h"
+#include "win32_user_interface.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+  // Before any other library is loaded, so that none comes from the current folder.
+  vexlow::win::RestrictLibrarySearch();
+
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  platform::Win32LibraryLoader loader;
+  vexlow::TransferClient transferClient(loader);
+  vexlow::win::TransferClientBinding transfer(transferClient);
+  vexlow::win::Win32StringTable strings(instance);
+  vexlow::win::Win32UserInterface ui(instance, strings);
+  vexlow::win::Win32FilePresence files;
+  vexlow::win::Win32ProfileReader profile;
+  vexlow::win::Win32ProgramLocation location;
+  vexlow::win::Win32TextCodec codec;
+
+  vexlow::UpdateApp app({ui, files, profile, strings, location, codec, transfer});
+  app.StartUp();
+  return app.ShutDown();
+}
