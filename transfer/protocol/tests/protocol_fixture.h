@@ -73,6 +73,58 @@ class ProtocolTest : public ::testing::Test {
   std::array<uint8_t, 10> openBlock_{};
 };
 
+// A file transfer between a 64-byte header and a payload, with the scripted
+// progress callback.
+class TransferTest : public ProtocolTest {
+ protected:
+  void SetUp() override { OpenPrinter(); }
+
+  // Purge, begin transfer, then the command frame "D" (send) or "U" (receive).
+  void ExpectStart(char letter) {
+    port_.ExpectPurge();
+    port_.ExpectBegin(kPrinter);
+    port_.ExpectWrite(Frame(letter), 2000);
+  }
+  Step& ExpectHeader() { return port_.ExpectWrite(header_, 2000); }
+  Step& ExpectStatus(uint8_t acceptance, uint32_t acceptCount, uint8_t tag = 0) {
+    return port_.ExpectRead(32, 2000, Status(acceptance, acceptCount, tag));
+  }
+  Step& ExpectStopWord() { return port_.ExpectWrite(Le32(0), 2000); }
+  // Length word, chunk, progress report; answers the chunk's step.
+  Step& ExpectSentChunk(size_t from, size_t length, int32_t percentAfter) {
+    port_.ExpectWrite(Le32(static_cast<uint32_t>(length)), 2000);
+    Step& chunk = port_.ExpectWrite(Slice(payload_, from, length), 2000);
+    port_.ExpectProgress(percentAfter);
+    return chunk;
+  }
+  Step& ExpectReceivedChunk(size_t from, size_t length, int32_t percentAfter) {
+    port_.ExpectWrite(Le32(static_cast<uint32_t>(length)), 2000);
+    Step& chunk =
+        port_.ExpectRead(static_cast<uint32_t>(length), 2000, Slice(payload_, from, length));
+    port_.ExpectProgress(percentAfter);
+    return chunk;
+  }
+
+  int32_t Send(uint32_t timeoutMs = 500000, TRProgressCallback progress = &ScriptedPort::Progress) {
+    const auto size = static_cast<uint32_t>(payload_.size());
+    return library_.SendFile(header_.data(), payload_.data(), &size, status_.data(), timeoutMs,
+                             progress);
+  }
+  int32_t Receive(uint32_t timeoutMs = 500000,
+                  TRProgressCallback progress = &ScriptedPort::Progress) {
+    received_.assign(payload_.size(), 0);
+    const auto size = static_cast<uint32_t>(payload_.size());
+    return library_.ReceiveFile(header_.data(), received_.data(), &size, status_.data(), timeoutMs,
+                                progress);
+  }
+  Bytes LastStatus() const { return Bytes(status_.begin(), status_.end()); }
+
+  const Bytes header_ = Pattern(64, 0x40);
+  Bytes payload_ = Pattern(450);
+  Bytes received_;
+  std::array<uint8_t, 32> status_{};
+};
+
 }  // namespace ostrand_test
 
 #endif  // TRANSFER_PROTOCOL_TESTS_PROTOCOL_FIXTURE_H
