@@ -1,0 +1,173 @@
+// A test stand-in for hobrel.dll: a scripted printer that accepts everything,
+// and a record of every call, one line each, appended to the file named by the
+// environment variable OSTRAND_STANDIN_RECORD (no record when it is unset).
+//
+// Record lines: "open <name> <block hex>", "purge", "begin <name> <reserved>
+// <timeout>", "end", "write <count> <timeout> <bytes hex>", "read <count>
+// <timeout>", "skwrite <name> <reserved> <count> <timeout> <bytes hex>",
+// "skread <name> <reserved> <count> <timeout>".
+//
+// The printer: the open of a printer named "Absent" fails. A status read (32
+// bytes) answers 0x81 0x20 0x42, model 0x1234, acceptance byte 1; its accept
+// count is 1000 outside a transfer, and during a send (ESC i F D, then the
+// 64-byte header whose offset 16 gives the payload size) the printer takes at
+// most 300 bytes per status block and asks for none once all have come.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "portio/hobrel_api.h"
+
+namespace {
+
+constexpr uint32_t kStatusSize = 32;
+constexpr uint32_t kAllowancePerStatus = 300;
+constexpr uint32_t kIdleAcceptCount = 1000;
+
+enum class SendState { kIdle, kAwaitingHeader, kAwaitingLengthWord, kAwaitingChunk };
+
+struct Printer {
+  SendState state = SendState::kIdle;
+  uint32_t total = 0;
+  uint32_t received = 0;
+  uint32_t chunk = 0;
+} printer;
+
+uint32_t LoadLe32(const unsigned char* bytes) {
+  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+std::string Hex(const void* data, uint32_t count) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  for (uint32_t i = 0; i < count; ++i) {
+    text += kDigits[bytes[i] >> 4];
+    text += kDigits[bytes[i] & 15];
+  }
+  return text.empty() ? "-" : text;
+}
+
+void Record(const std::string& line) {
+  char path[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA("OSTRAND_STANDIN_RECORD", path, sizeof(path));
+  if (length == 0 || length >= sizeof(path)) {
+    return;
+  }
+  if (std::FILE* file = std::fopen(path, "ab")) {
+    std::fprintf(file, "%s\n", line.c_str());
+    std::fclose(file);
+  }
+}
+
+void TakeWrite(const unsigned char* bytes, uint32_t count) {
+  if (count >= 4 && bytes[0] == 0x1B && bytes[1] == 0x69 && bytes[2] == 0x46) {
+    printer.state = bytes[3] == 'D' ? SendState::kAwaitingHeader : SendState::kIdle;
+    return;
+  }
+  switch (printer.state) {
+    case SendState::kAwaitingHeader:
+      if (count == 64) {
+        printer.total = LoadLe32(bytes + 16);
+        printer.received = 0;
+        printer.state = SendState::kAwaitingLengthWord;
+      }
+      break;
+    case SendState::kAwaitingLengthWord:
+      if (count == 4) {
+        printer.chunk = LoadLe32(bytes);
+        printer.state = printer.chunk == 0 ? SendState::kIdle : SendState::kAwaitingChunk;
+      }
+      break;
+    case SendState::kAwaitingChunk:
+      printer.received += count;
+      printer.state = SendState::kAwaitingLengthWord;
+      break;
+    case SendState::kIdle:
+      break;
+  }
+}
+
+void FillStatus(unsigned char* status) {
+  std::memset(status, 0, kStatusSize);
+  status[0] = 0x81;
+  status[1] = 0x20;
+  status[2] = 0x42;
+  status[3] = 0x34;
+  status[4] = 0x12;
+  status[18] = 1;
+  uint32_t accept = kIdleAcceptCount;
+  if (printer.state != SendState::kIdle) {
+    const uint32_t left = printer.total - printer.received;
+    accept = left < kAllowancePerStatus ? left : kAllowancePerStatus;
+  }
+  for (int i = 0; i < 4; ++i) {
+    status[24 + i] = static_cast<unsigned char>(accept >> (8 * i));
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t HOBREL_CALL HobrelOpen(const char* printerName, void* openBlock) {
+  Record(std::string("open ") + printerName + " " + Hex(openBlock, HOBREL_OPEN_BLOCK_SIZE));
+  return std::strcmp(printerName, "Absent") != 0;
+}
+
+int32_t HOBREL_CALL HobrelWrite(const void* buffer, uint32_t count, uint32_t* written,
+                                uint32_t timeoutMs) {
+  Record("write " + std::to_string(count) + " " + std::to_string(timeoutMs) + " " +
+         Hex(buffer, count));
+  TakeWrite(static_cast<const unsigned char*>(buffer), count);
+  *written = count;
+  return 1;
+}
+
+int32_t HOBREL_CALL HobrelRead(void* buffer, uint32_t count, uint32_t* read, uint32_t timeoutMs) {
+  Record("read " + std::to_string(count) + " " + std::to_string(timeoutMs));
+  std::memset(buffer, 0, count);
+  if (count == kStatusSize) {
+    FillStatus(static_cast<unsigned char*>(buffer));
+  }
+  *read = count;
+  return 1;
+}
+
+int32_t HOBREL_CALL HobrelPurge(void) {
+  Record("purge");
+  return 1;
+}
+
+int32_t HOBREL_CALL HobrelBeginTransfer(const char* printerName, uint32_t reserved,
+                                        uint32_t timeoutMs) {
+  Record(std::string("begin ") + printerName + " " + std::to_string(reserved) + " " +
+         std::to_string(timeoutMs));
+  return 1;
+}
+
+int32_t HOBREL_CALL HobrelEndTransfer(void) {
+  Record("end");
+  return 1;
+}
+
+int32_t HOBREL_CALL SKWriteFile(const char* printerName, uint32_t reserved, const void* buffer,
+                                uint32_t count, uint32_t* written, uint32_t timeoutMs) {
+  Record(std::string("skwrite ") + printerName + " " + std::to_string(reserved) + " " +
+         std::to_string(count) + " " + std::to_string(timeoutMs) + " " + Hex(buffer, count));
+  *written = count;
+  return 1;
+}
+
+int32_t HOBREL_CALL SKReadFile(const char* printerName, uint32_t reserved, void* buffer,
+                               uint32_t count, uint32_t* read, uint32_t timeoutMs) {
+  Record(std::string("skread ") + printerName + " " + std::to_string(reserved) + " " +
+         std::to_string(count) + " " + std::to_string(timeoutMs));
+  std::memset(buffer, 0, count);
+  *read = count;
+  return 1;
+}
+
+}  // extern "C"
