@@ -1,0 +1,29 @@
+// Stored files that live as long as the printer object (one process).
+#ifndef VIRTUAL_PRINTER_CORE_MEMORY_FILE_STORE_H
+#define VIRTUAL_PRINTER_CORE_MEMORY_FILE_STORE_H
+
+#include "file_store.h"
+
+namespace vp {
+
+class MemoryFileStore final : public FileStore {
+ public:
+  std::vector<FileEntry> Entries() override;
+  bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) override;
+  bool Store(const FileEntry& entry, const std::vector<uint8_t>& payload) override;
+  bool Remove(const FileEntry& entry) override;
+  uint64_t BytesHeldExcept(const FileEntry& except) override;
+
+ private:
+  struct File {
+    FileEntry entry;
+    std::vector<uint8_t> payload;
+  };
+  File* Find(const FileEntry& entry);
+
+  std::vector<File> files_;
+};
+
+}  // namespace vp
+
+#endif  // VIRTUAL_PRINTER_CORE_MEMORY_FILE_STORE_H

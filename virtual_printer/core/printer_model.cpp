@@ -1,0 +1,526 @@
+#include "printer_model.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "byte_order.h"
+#include "wire.h"
+
+namespace vp {
+
+namespace {
+
+const char* CommandName(uint8_t letter) {
+  switch (letter) {
+    case 'I':
+      return "initialise";
+    case 'S':
+      return "status";
+    case 'L':
+      return "file list";
+    case 'D':
+      return "send a file to the printer";
+    case 'U':
+      return "receive a file from the printer";
+    case 'R':
+      return "delete a file";
+    default:
+      return "unknown";
+  }
+}
+
+bool ScopeHits(StatusScope scope, bool answersData) {
+  return scope == StatusScope::kAll || answersData;
+}
+
+}  // namespace
+
+PrinterModel::PrinterModel(const PrinterConfig& config, FileStore& store, Trace& trace,
+                           LinkClock& clock)
+    : config_(config), store_(store), trace_(trace), clock_(clock) {
+  replies_.reserve(1024);
+}
+
+bool PrinterModel::IsFrame(const uint8_t* data, uint32_t count) {
+  return count >= kFrameSize && data[0] == kEsc && data[1] == kFrameI && data[2] == kFrameF;
+}
+
+bool PrinterModel::IsModeCommand(const uint8_t* data, uint32_t count) {
+  return count == kFrameSize && data[0] == kEsc && data[1] == kFrameI && data[2] == kFrameModeA;
+}
+
+void PrinterModel::Connect() {
+  Abandon("the port was opened again");
+  ClearReplies();
+  fileRequests_ = 0;
+  inTransfer_ = false;
+  state_ = State::kIdle;
+}
+
+void PrinterModel::Purge() {
+  if (replyPos_ < replies_.size()) {
+    trace_.Line("  purge: %u unread reply bytes dropped",
+                static_cast<unsigned>(replies_.size() - replyPos_));
+  }
+  ClearReplies();
+  Abandon("the host purged the port");
+  state_ = State::kIdle;
+}
+
+void PrinterModel::HostWrite(const uint8_t* data, uint32_t count) {
+  switch (state_) {
+    case State::kSendChunk:
+      if (count == chunkSize_) {
+        SendChunk(data, count);
+      } else if (IsFrame(data, count)) {
+        Command(data, count);
+      } else {
+        char what[96];
+        std::snprintf(what, sizeof what, "a chunk of %u bytes after a length word of %u", count,
+                      chunkSize_);
+        Violation(what);
+      }
+      return;
+    case State::kSendLengthWord:
+    case State::kReceiveLengthWord:
+      if (count == kLengthWordSize && !IsFrame(data, count)) {
+        if (state_ == State::kSendLengthWord) {
+          SendLengthWord(ReadLe32(data));
+        } else {
+          ReceiveLengthWord(ReadLe32(data));
+        }
+      } else if (IsFrame(data, count)) {
+        Command(data, count);
+      } else {
+        char what[80];
+        std::snprintf(what, sizeof what, "%u bytes where a 4-byte length word belongs", count);
+        Violation(what);
+      }
+      return;
+    case State::kSendHeader:
+    case State::kReceiveHeader:
+      if (count == kEntrySize) {
+        if (state_ == State::kSendHeader) {
+          SendHeader(data);
+        } else {
+          ReceiveHeader(data);
+        }
+      } else if (IsFrame(data, count)) {
+        Command(data, count);
+      } else {
+        char what[80];
+        std::snprintf(what, sizeof what, "data before the header: %u bytes", count);
+        Violation(what);
+      }
+      return;
+    case State::kIdle:
+    case State::kRejected:
+      if (IsFrame(data, count)) {
+        Command(data, count);
+      } else if (IsModeCommand(data, count)) {
+        ModeCommand(data[3]);
+      } else if (state_ == State::kRejected) {
+        trace_.Line("  ignored %u bytes: the printer has rejected the exchange", count);
+      } else if (count == kLengthWordSize && ReadLe32(data) == 0) {
+        trace_.Line("  stop word with no exchange under way: nothing to end");
+      } else {
+        char what[80];
+        std::snprintf(what, sizeof what, "%u bytes outside any command", count);
+        Violation(what);
+      }
+      return;
+  }
+}
+
+void PrinterModel::Command(const uint8_t* data, uint32_t count) {
+  const uint8_t letter = data[3];
+  trace_.Line("  command %c (%s), %u bytes", (letter >= 0x20 && letter < 0x7F) ? letter : '?',
+              CommandName(letter), count);
+  Abandon("a new command arrived");
+  ClearReplies();
+  state_ = State::kIdle;
+  switch (letter) {
+    case 'I':
+      if (count == kFrameSize) {
+        trace_.Line("  initialised: nothing under way, no reply");
+        return;
+      }
+      break;
+    case 'S':
+      if (count == kFrameSize) {
+        QueueStatus(kAccepted, config_.statusAcceptCount, false);
+        return;
+      }
+      break;
+    case 'L':
+      if (count == kFrameSize + 1) {
+        ListFiles();
+        return;
+      }
+      break;
+    case 'D':
+    case 'U':
+      if (count == kFrameSize) {
+        bool rejected = CountFileRequest();
+        state_ = letter == 'D' ? State::kSendHeader : State::kReceiveHeader;
+        if (rejected) {
+          // The request is answered when its header has come.
+          trace_.Line("  request is marked for rejection (reject_request)");
+        }
+        return;
+      }
+      break;
+    case 'R':
+      if (count == kFrameSize + kEntrySize) {
+        DeleteFile(data + kFrameSize);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  char what[80];
+  std::snprintf(what, sizeof what, "command 0x%02X with %u bytes is not a command of this printer",
+                letter, count);
+  Violation(what);
+}
+
+bool PrinterModel::CountFileRequest() {
+  ++fileRequests_;
+  trace_.Line("  file request %u since open", fileRequests_);
+  return config_.faults.rejectRequest != 0 && config_.faults.rejectRequest == fileRequests_;
+}
+
+uint32_t PrinterModel::NextAllowance(uint32_t remaining) const {
+  return std::min(config_.acceptCount, remaining);
+}
+
+void PrinterModel::TraceEntry(const char* label, const uint8_t* entry) {
+  if (!trace_.Enabled()) {
+    return;
+  }
+  trace_.Line("  %s: model 0x%04X, payload size %u, bytes %s", label,
+              ReadLe16(entry + kHeaderModelOffset), ReadLe32(entry + kHeaderPayloadSizeOffset),
+              Trace::Hex(entry, kEntrySize, 20).c_str());
+}
+
+void PrinterModel::SendHeader(const uint8_t* header) {
+  TraceEntry("header", header);
+  const bool rejected =
+      config_.faults.rejectRequest != 0 && config_.faults.rejectRequest == fileRequests_;
+  std::memcpy(entry_.data(), header, kEntrySize);
+  const uint32_t size = ReadLe32(header + kHeaderPayloadSizeOffset);
+  if (rejected) {
+    Reject("file request rejected (reject_request)");
+    return;
+  }
+  if (size == 0) {
+    Reject("the header announces an empty payload");
+    return;
+  }
+  const uint64_t held = store_.BytesHeldExcept(entry_);
+  if (held > config_.capacityBytes || size > config_.capacityBytes - held) {
+    Reject("the file does not fit into the printer's memory");
+    return;
+  }
+  expected_ = size;
+  moved_ = 0;
+  payload_.clear();
+  payload_.reserve(size);
+  allowance_ = NextAllowance(size);
+  state_ = State::kSendLengthWord;
+  QueueStatus(kAccepted, allowance_, false);
+}
+
+void PrinterModel::SendLengthWord(uint32_t length) {
+  if (length == 0) {
+    trace_.Line("  length word 0: stop word");
+    Abandon("the host sent the stop word");
+    return;
+  }
+  trace_.Line("  length word %u", length);
+  char what[112];
+  if (length > kMaxChunk) {
+    std::snprintf(what, sizeof what, "length word %u is above %u", length, kMaxChunk);
+    Violation(what);
+    return;
+  }
+  if (length > allowance_) {
+    std::snprintf(what, sizeof what,
+                  "length word %u exceeds the %u bytes the printer takes before its next status",
+                  length, allowance_);
+    Violation(what);
+    return;
+  }
+  chunkSize_ = length;
+  state_ = State::kSendChunk;
+}
+
+void PrinterModel::SendChunk(const uint8_t* data, uint32_t count) {
+  payload_.insert(payload_.end(), data, data + count);
+  moved_ += count;
+  allowance_ -= count;
+  trace_.Line("  chunk of %u bytes: %u of %u received", count, moved_, expected_);
+  if (moved_ < expected_) {
+    state_ = State::kSendLengthWord;
+    if (allowance_ == 0) {
+      allowance_ = NextAllowance(expected_ - moved_);
+      QueueStatus(kAccepted, allowance_, true);
+    }
+    return;
+  }
+  state_ = State::kIdle;
+  if (!store_.Store(entry_, payload_)) {
+    trace_.Line("  x the complete file could not be kept: discarded");
+    payload_.clear();
+    QueueStatus(kRejected, 0, true);
+    return;
+  }
+  trace_.Line("  stored: model 0x%04X, %u bytes; the printer now holds %u files",
+              ReadLe16(entry_.data() + kHeaderModelOffset), expected_,
+              static_cast<unsigned>(store_.Entries().size()));
+  payload_.clear();
+  QueueStatus(kAccepted, 0, true);
+}
+
+void PrinterModel::ReceiveHeader(const uint8_t* header) {
+  TraceEntry("header", header);
+  const bool rejected =
+      config_.faults.rejectRequest != 0 && config_.faults.rejectRequest == fileRequests_;
+  std::memcpy(entry_.data(), header, kEntrySize);
+  if (rejected) {
+    Reject("file request rejected (reject_request)");
+    return;
+  }
+  if (!store_.Load(entry_, &payload_) || payload_.empty()) {
+    payload_.clear();
+    Reject("no stored file has this entry");
+    return;
+  }
+  expected_ = static_cast<uint32_t>(payload_.size());
+  moved_ = 0;
+  allowance_ = NextAllowance(expected_);
+  state_ = State::kReceiveLengthWord;
+  trace_.Line("  found the file: %u bytes to give", expected_);
+  QueueStatus(kAccepted, allowance_, false);
+}
+
+void PrinterModel::ReceiveLengthWord(uint32_t length) {
+  if (length == 0) {
+    trace_.Line("  length word 0: stop word");
+    Abandon("the host sent the stop word");
+    return;
+  }
+  trace_.Line("  length word %u", length);
+  char what[112];
+  if (length > kMaxChunk) {
+    std::snprintf(what, sizeof what, "length word %u is above %u", length, kMaxChunk);
+    Violation(what);
+    return;
+  }
+  if (length > allowance_) {
+    std::snprintf(what, sizeof what,
+                  "length word %u exceeds the %u bytes the printer gives before its next status",
+                  length, allowance_);
+    Violation(what);
+    return;
+  }
+  QueueBytes(payload_.data() + moved_, length);
+  moved_ += length;
+  allowance_ -= length;
+  trace_.Line("  chunk of %u bytes queued: %u of %u given", length, moved_, expected_);
+  if (moved_ == expected_) {
+    trace_.Line("  the whole file has been given");
+    state_ = State::kIdle;
+    payload_.clear();
+    QueueStatus(kAccepted, 0, true);
+  } else if (allowance_ == 0) {
+    allowance_ = NextAllowance(expected_ - moved_);
+    QueueStatus(kAccepted, allowance_, true);
+  }
+}
+
+void PrinterModel::ListFiles() {
+  std::vector<FileEntry> entries = store_.Entries();
+  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(entries.size(), 0xFFFF));
+  uint8_t countBytes[2];
+  WriteLe16(countBytes, static_cast<uint16_t>(count));
+  QueueBytes(countBytes, sizeof countBytes);
+  trace_.Line("  file list: %u files", count);
+  for (uint32_t i = 0; i < count; ++i) {
+    char label[24];
+    std::snprintf(label, sizeof label, "entry %u", i + 1);
+    TraceEntry(label, entries[i].data());
+    QueueBytes(entries[i].data(), kEntrySize);
+  }
+}
+
+void PrinterModel::DeleteFile(const uint8_t* entry) {
+  const bool rejected = CountFileRequest();
+  TraceEntry("entry", entry);
+  std::memcpy(entry_.data(), entry, kEntrySize);
+  if (rejected) {
+    Reject("file request rejected (reject_request)");
+    return;
+  }
+  if (!store_.Remove(entry_)) {
+    Reject("no stored file has this entry");
+    return;
+  }
+  trace_.Line("  removed the file; the printer now holds %u files",
+              static_cast<unsigned>(store_.Entries().size()));
+  QueueStatus(kAccepted, 0, false);
+}
+
+void PrinterModel::ModeCommand(uint8_t mode) {
+  mode_ = mode;
+  trace_.Line("  mode command: the printer switches to command mode %u", mode);
+}
+
+void PrinterModel::DirectWrite(const uint8_t* data, uint32_t count) {
+  if (IsModeCommand(data, count)) {
+    ModeCommand(data[3]);
+    return;
+  }
+  trace_.Line("  %u bytes by name that are not the mode command: ignored", count);
+}
+
+void PrinterModel::BeginTransfer() {
+  inTransfer_ = true;
+  trace_.Line("  transfer begun");
+}
+
+void PrinterModel::EndTransfer() {
+  Abandon("the host ended the transfer first");
+  if (state_ != State::kRejected) {
+    state_ = State::kIdle;
+  }
+  inTransfer_ = false;
+  trace_.Line("  transfer ended");
+}
+
+void PrinterModel::LinkBroken() {
+  Abandon("the link broke");
+  ClearReplies();
+  state_ = State::kIdle;
+}
+
+void PrinterModel::Abandon(const char* why) {
+  switch (state_) {
+    case State::kSendLengthWord:
+    case State::kSendChunk:
+      trace_.Line("  x discarded the unfinished file (%u of %u bytes received): %s", moved_,
+                  expected_, why);
+      break;
+    case State::kReceiveLengthWord:
+      trace_.Line("  x receive ended after %u of %u bytes: %s", moved_, expected_, why);
+      break;
+    case State::kSendHeader:
+    case State::kReceiveHeader:
+      trace_.Line("  x request ended before its header came: %s", why);
+      break;
+    case State::kIdle:
+    case State::kRejected:
+      return;
+  }
+  payload_.clear();
+  state_ = State::kIdle;
+}
+
+void PrinterModel::Reject(const char* why) {
+  trace_.Line("  x rejected: %s", why);
+  payload_.clear();
+  state_ = State::kRejected;
+  QueueStatus(kRejected, 0, false);
+}
+
+void PrinterModel::Violation(const char* what) {
+  trace_.Line("  ! protocol violation by the host: %s", what);
+  Abandon("protocol violation");
+  payload_.clear();
+  state_ = State::kRejected;
+  QueueStatus(kRejected, 0, false);
+}
+
+void PrinterModel::ClearReplies() {
+  replies_.clear();
+  replyPos_ = 0;
+  heldFrom_ = kNotHeld;
+}
+
+void PrinterModel::QueueBytes(const uint8_t* data, uint32_t count) {
+  replies_.insert(replies_.end(), data, data + count);
+}
+
+void PrinterModel::QueueStatus(uint8_t acceptance, uint32_t acceptCount, bool answersData) {
+  uint8_t block[kStatusSize] = {};
+  const FaultConfig& faults = config_.faults;
+  if (faults.wrongMagic) {
+    block[0] = 0x80;
+    block[1] = 0x21;
+    block[2] = 0x41;
+  } else {
+    block[0] = 0x81;
+    block[1] = 0x20;
+    block[2] = 0x42;
+  }
+  WriteLe16(block + 3, faults.wrongModel ? faults.wrongModelId : config_.modelId);
+  block[kStatusAcceptanceOffset] = acceptance;
+  WriteLe32(block + kStatusAcceptCountOffset, acceptCount);
+  trace_.Line("  status reply: %02X %02X %02X, model 0x%04X, acceptance %u, accept count %u",
+              block[0], block[1], block[2], ReadLe16(block + 3), acceptance, acceptCount);
+
+  uint32_t size = kStatusSize;
+  if (faults.shortStatusBytes >= 0 && ScopeHits(faults.shortStatusScope, answersData)) {
+    size = static_cast<uint32_t>(faults.shortStatusBytes);
+    trace_.Line("  (short_status: only %u of its 32 bytes are sent)", size);
+  }
+  if (faults.lateStatusMs > 0 && ScopeHits(faults.lateStatusScope, answersData)) {
+    const uint64_t until = clock_.NowUs() + uint64_t{faults.lateStatusMs} * 1000;
+    if (heldFrom_ == kNotHeld) {
+      heldFrom_ = replies_.size();
+    }
+    heldUntilUs_ = std::max(heldUntilUs_, until);
+    trace_.Line("  (late_status: readable only %u ms from now)", faults.lateStatusMs);
+  }
+  QueueBytes(block, size);
+}
+
+size_t PrinterModel::Readable(uint64_t nowUs) {
+  if (heldFrom_ != kNotHeld && nowUs >= heldUntilUs_) {
+    heldFrom_ = kNotHeld;
+  }
+  const size_t end = heldFrom_ == kNotHeld ? replies_.size() : heldFrom_;
+  return end > replyPos_ ? end - replyPos_ : 0;
+}
+
+uint32_t PrinterModel::HostRead(uint8_t* buffer, uint32_t count, uint32_t timeoutMs, bool* ok) {
+  const uint64_t now = clock_.NowUs();
+  const uint64_t timeoutUs = uint64_t{timeoutMs} * 1000;
+  size_t readable = Readable(now);
+  if (readable == 0 && heldFrom_ == replyPos_ && heldUntilUs_ - now <= timeoutUs) {
+    // The late reply arrives while the host is still waiting.
+    clock_.WaitUs(heldUntilUs_ - now);
+    readable = Readable(heldUntilUs_);
+  }
+  if (readable == 0 || count == 0) {
+    if (count > 0) {
+      // Nothing comes: the read waits out its time-out.
+      clock_.WaitUs(timeoutUs);
+    }
+    *ok = count == 0;
+    return 0;
+  }
+  const uint32_t given = static_cast<uint32_t>(std::min<size_t>(count, readable));
+  std::memcpy(buffer, replies_.data() + replyPos_, given);
+  replyPos_ += given;
+  if (replyPos_ == replies_.size()) {
+    ClearReplies();
+  } else if (heldFrom_ != kNotHeld && replyPos_ > heldFrom_) {
+    heldFrom_ = replyPos_;
+  }
+  *ok = true;
+  return given;
+}
+
+}  // namespace vp
