@@ -1,4 +1,5 @@
 // The file list's two calls and deleting a file.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -64,8 +65,10 @@ TEST_F(FileListTest, BufferCallUsesOnlyTheLow16BitsOfTheCount) {
 class DeleteFileTest : public FileListTest {
  protected:
   Bytes Request() const {
-    Bytes request = Frame('R');
-    request.insert(request.end(), entry_.begin(), entry_.end());
+    Bytes request(68);
+    const Bytes frame = Frame('R');
+    std::copy(frame.begin(), frame.end(), request.begin());
+    std::copy(entry_.begin(), entry_.end(), request.begin() + 4);
     return request;
   }
   const Bytes entry_ = Pattern(64, 9);

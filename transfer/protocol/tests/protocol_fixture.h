@@ -86,6 +86,14 @@ class TransferTest : public ProtocolTest {
     port_.ExpectWrite(Frame(letter), 2000);
   }
   Step& ExpectHeader() { return port_.ExpectWrite(header_, 2000); }
+  // Start, the first progress report, header, and a first status block that
+  // accepts `acceptCount` bytes; answers that block's step.
+  Step& ExpectOpening(char letter, uint32_t acceptCount, uint8_t tag = 1) {
+    ExpectStart(letter);
+    port_.ExpectProgress(0);
+    ExpectHeader();
+    return ExpectStatus(1, acceptCount, tag);
+  }
   Step& ExpectStatus(uint8_t acceptance, uint32_t acceptCount, uint8_t tag = 0) {
     return port_.ExpectRead(32, 2000, Status(acceptance, acceptCount, tag));
   }

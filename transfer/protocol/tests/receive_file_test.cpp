@@ -6,20 +6,11 @@
 namespace ostrand_test {
 namespace {
 
-class ReceiveFileTest : public TransferTest {
- protected:
-  // Start, header and a first status block allowing `acceptCount`.
-  void ExpectOpening(uint32_t acceptCount, uint32_t firstStatusMs = 0) {
-    ExpectStart('U');
-    port_.ExpectProgress(0);
-    ExpectHeader();
-    ExpectStatus(1, acceptCount, 1).Takes(firstStatusMs);
-  }
-};
+using ReceiveFileTest = TransferTest;
 
 TEST_F(ReceiveFileTest, LengthWordsAskForChunksAndTheStatusReadWaitsUpToTheLimit) {
   payload_ = Pattern(250);
-  ExpectOpening(250);
+  ExpectOpening('U', 250);
   ExpectReceivedChunk(0, 200, 80);
   ExpectReceivedChunk(200, 50, 100);
   port_.ExpectRead(32, 500000, Status(1, 0, 2));  // R as its time-out
@@ -32,7 +23,7 @@ TEST_F(ReceiveFileTest, LengthWordsAskForChunksAndTheStatusReadWaitsUpToTheLimit
 
 TEST_F(ReceiveFileTest, AllowancesSpanPassesAndNeverExceedWhatIsLeft) {
   payload_ = Pattern(300);
-  ExpectOpening(0, 1000);  // R = 9000; no data asked for yet
+  ExpectOpening('U', 0).Takes(1000);  // R = 9000; no data asked for yet
   port_.ExpectRead(32, 9000, Status(1, 100));
   port_.ExpectProgress(0);
   ExpectReceivedChunk(0, 100, 33).Takes(500);  // R stays 9000, though less is left
@@ -49,7 +40,7 @@ TEST_F(ReceiveFileTest, AllowancesSpanPassesAndNeverExceedWhatIsLeft) {
 
 TEST_F(ReceiveFileTest, PrinterThatGivesNoMoreBeforeTheEndGetsTheStopWord) {
   payload_ = Pattern(300);
-  ExpectOpening(100);
+  ExpectOpening('U', 100);
   ExpectReceivedChunk(0, 100, 33);
   port_.ExpectRead(32, 500000, Status(1, 0));
   port_.ExpectProgress(33);
@@ -66,7 +57,7 @@ TEST_F(ReceiveFileTest, TimeRunningOutAroundTheFirstStatusAbortsWithTheInitialis
   port_.ExpectEnd();
   EXPECT_EQ(TR_TIMEOUT, Receive(5000));
 
-  ExpectOpening(450, 5000);
+  ExpectOpening('U', 450).Takes(5000);
   port_.ExpectWrite(Frame('I'), 5000).Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Receive(5000));
@@ -74,14 +65,14 @@ TEST_F(ReceiveFileTest, TimeRunningOutAroundTheFirstStatusAbortsWithTheInitialis
 
 TEST_F(ReceiveFileTest, PastTheLimitTheStopWordGoesFirst) {
   // 10000 ms, first block at 4000: R = 6000. In the chunk loop:
-  ExpectOpening(450, 4000);
+  ExpectOpening('U', 450).Takes(4000);
   ExpectReceivedChunk(0, 200, 44).Takes(2001);
   ExpectStopWord();
   port_.ExpectEnd();
   EXPECT_EQ(TR_TIMEOUT, Receive(10000));
 
   // Once the allowance is used up; here the stop word fails.
-  ExpectOpening(200, 4000);
+  ExpectOpening('U', 200).Takes(4000);
   ExpectReceivedChunk(0, 200, 44).Takes(2001);
   ExpectStopWord().Fails();
   port_.ExpectEnd();
@@ -101,25 +92,22 @@ TEST_F(ReceiveFileTest, FailedWritesAnswerThreeAndFailedReadsFour) {
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Receive());
 
-  ExpectOpening(450);
+  ExpectOpening('U', 450);
   port_.ExpectWrite(Le32(200), 2000).Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Receive());
 
-  ExpectStart('U');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450).Moves(16);
+  ExpectOpening('U', 450).Moves(16);
   port_.ExpectEnd();
   EXPECT_EQ(TR_READ_FAILED, Receive());
 
-  ExpectOpening(450);
+  ExpectOpening('U', 450);
   port_.ExpectWrite(Le32(200), 2000);
   port_.ExpectRead(200, 2000, Slice(payload_, 0, 199));
   port_.ExpectEnd();
   EXPECT_EQ(TR_READ_FAILED, Receive());
 
-  ExpectOpening(200);
+  ExpectOpening('U', 200);
   ExpectReceivedChunk(0, 200, 44);
   port_.ExpectRead(32, 500000, Status(1, 0)).Fails();
   port_.ExpectEnd();
@@ -135,7 +123,7 @@ TEST_F(ReceiveFileTest, RejectionsAnswerSevenAndKeepTheLastAcceptedBlock) {
   EXPECT_EQ(TR_REJECTED, Receive());
   EXPECT_EQ(Bytes(32, 0), LastStatus());
 
-  ExpectOpening(200);
+  ExpectOpening('U', 200);
   ExpectReceivedChunk(0, 200, 44);
   port_.ExpectRead(32, 500000, Status(0, 200, 2));
   port_.ExpectEnd();
@@ -150,7 +138,7 @@ TEST_F(ReceiveFileTest, CancelAndRefusedBegin) {
   port_.ExpectEnd();
   EXPECT_EQ(TR_CANCELLED, Receive());
 
-  ExpectOpening(450);
+  ExpectOpening('U', 450);
   port_.ExpectWrite(Le32(200), 2000);
   port_.ExpectRead(200, 2000, Slice(payload_, 0, 200));
   port_.ExpectProgress(44).Cancels();

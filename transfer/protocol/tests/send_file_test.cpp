@@ -9,10 +9,7 @@ namespace {
 using SendFileTest = TransferTest;
 
 TEST_F(SendFileTest, OneAllowanceOf450BytesGoesAsChunksOf200And200And50) {
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450, 1);
+  ExpectOpening('D', 450, 1);
   ExpectSentChunk(0, 200, 44);
   ExpectSentChunk(200, 200, 88);
   ExpectSentChunk(400, 50, 100);
@@ -26,10 +23,7 @@ TEST_F(SendFileTest, OneAllowanceOf450BytesGoesAsChunksOf200And200And50) {
 
 TEST_F(SendFileTest, AllowancesSpanPassesAndNeverExceedWhatIsLeft) {
   payload_ = Pattern(300);
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 0);  // no data yet: straight on to wait for the next block
+  ExpectOpening('D', 0);  // no data yet: straight on to wait for the next block
   ExpectStatus(1, 100);
   port_.ExpectProgress(0);
   port_.ExpectProgress(0);  // the next pass
@@ -65,10 +59,7 @@ TEST_F(SendFileTest, CancelWritesTheStopWordAndAnswersEight) {
   port_.ExpectEnd();
   EXPECT_EQ(TR_CANCELLED, Send());
 
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450);
+  ExpectOpening('D', 450);
   port_.ExpectWrite(Le32(200), 2000);
   port_.ExpectWrite(Slice(payload_, 0, 200), 2000);
   port_.ExpectProgress(44).Cancels();
@@ -77,10 +68,7 @@ TEST_F(SendFileTest, CancelWritesTheStopWordAndAnswersEight) {
   EXPECT_EQ(TR_CANCELLED, Send());
 
   payload_ = Pattern(100);
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100);
+  ExpectOpening('D', 100);
   ExpectSentChunk(0, 100, 100);
   ExpectStatus(1, 0).Fails();
   port_.ExpectProgress(100).Cancels();  // while waiting for the status block
@@ -89,10 +77,7 @@ TEST_F(SendFileTest, CancelWritesTheStopWordAndAnswersEight) {
   EXPECT_EQ(TR_WRITE_FAILED, Send());
 
   // Asked at Finish, after the printer ended the transfer: the stop word still goes.
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100);
+  ExpectOpening('D', 100);
   ExpectSentChunk(0, 100, 100);
   ExpectStatus(1, 0);
   port_.ExpectProgress(100);
@@ -115,18 +100,12 @@ TEST_F(SendFileTest, FailedOrShortWritesAnswerThree) {
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Send());
 
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450);
+  ExpectOpening('D', 450);
   port_.ExpectWrite(Le32(200), 2000).Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Send());
 
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450);
+  ExpectOpening('D', 450);
   port_.ExpectWrite(Le32(200), 2000);
   port_.ExpectWrite(Slice(payload_, 0, 200), 2000).Moves(199);
   port_.ExpectEnd();
@@ -134,17 +113,11 @@ TEST_F(SendFileTest, FailedOrShortWritesAnswerThree) {
 }
 
 TEST_F(SendFileTest, FirstStatusFailedOrShortAnswersFourAndRejectedSeven) {
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450).Moves(31);
+  ExpectOpening('D', 450).Moves(31);
   port_.ExpectEnd();
   EXPECT_EQ(TR_READ_FAILED, Send());
 
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 450).Fails();
+  ExpectOpening('D', 450).Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_READ_FAILED, Send());
 
@@ -158,10 +131,7 @@ TEST_F(SendFileTest, FirstStatusFailedOrShortAnswersFourAndRejectedSeven) {
 }
 
 TEST_F(SendFileTest, LaterRejectionAnswersSevenAndKeepsTheLastAcceptedBlock) {
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 200, 1);
+  ExpectOpening('D', 200, 1);
   ExpectSentChunk(0, 200, 44);
   ExpectStatus(2, 200, 2);
   port_.ExpectProgress(44);
@@ -197,10 +167,7 @@ TEST_F(SendFileTest, TimeSpentOnTheCommandWrite) {
 
 TEST_F(SendFileTest, PrinterThatWantsNoMoreBeforeTheEndGetsTheStopWordAfterTheEnd) {
   payload_ = Pattern(300);
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100);
+  ExpectOpening('D', 100);
   ExpectSentChunk(0, 100, 33);
   ExpectStatus(1, 0);
   port_.ExpectProgress(33);
@@ -212,10 +179,7 @@ TEST_F(SendFileTest, PrinterThatWantsNoMoreBeforeTheEndGetsTheStopWordAfterTheEn
 
 TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   payload_ = Pattern(100);
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100).Takes(1000);  // R = 10000 - 1000 = 9000
+  ExpectOpening('D', 100).Takes(1000);  // R = 10000 - 1000 = 9000
   ExpectSentChunk(0, 100, 100);
   for (int attempt = 0; attempt < 4; ++attempt) {  // elapsed 3000, 5000, 7000, 9000
     ExpectStatus(1, 0).Fails().Takes(2000);
@@ -225,10 +189,7 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   EXPECT_EQ(TR_TIMEOUT, Send(10000));
 
   // A late block that does come lets the transfer go on.
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100);
+  ExpectOpening('D', 100);
   ExpectSentChunk(0, 100, 100);
   ExpectStatus(1, 0).Fails().Takes(2000);
   port_.ExpectProgress(100);
@@ -239,10 +200,7 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   EXPECT_EQ(TR_OK, Send(10000));
 
   // A short block while waiting counts as a time-out.
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100);
+  ExpectOpening('D', 100);
   ExpectSentChunk(0, 100, 100);
   ExpectStatus(1, 0).Moves(20);
   port_.ExpectProgress(100);
@@ -290,10 +248,7 @@ TEST_F(SendBudgetTest, AtTheLimitNoWaitForAStatusBlockBegins) {
 TEST_F(SendFileTest, TheBudgetHoldsAcrossTheTickWrap) {
   payload_ = Pattern(100);
   clock_.Set(0xFFFFFF00u);
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100).Takes(0x200);  // the tick wraps; R = 10000 - 512
+  ExpectOpening('D', 100).Takes(0x200);  // the tick wraps; R = 10000 - 512
   ExpectSentChunk(0, 100, 100);
   ExpectStatus(1, 0);
   port_.ExpectProgress(100);
@@ -302,10 +257,7 @@ TEST_F(SendFileTest, TheBudgetHoldsAcrossTheTickWrap) {
   EXPECT_EQ(TR_OK, Send(10000));
 
   clock_.Set(0xFFFFFF00u);
-  ExpectStart('D');
-  port_.ExpectProgress(0);
-  ExpectHeader();
-  ExpectStatus(1, 100).Takes(0x200);
+  ExpectOpening('D', 100).Takes(0x200);
   ExpectSentChunk(0, 100, 100).Takes(10000 - 0x200 - 0x200 + 1);  // 1 ms past R
   ExpectStopWord();
   port_.ExpectEnd();
