@@ -1,1 +1,47 @@
-# Wine tests of Vexlow.exe (filled below).
+# Tests of the Windows side, run under Wine: the adapters and compiled
+# resources, the library search restriction, the imports of Vexlow.exe, and
+# Vexlow.exe itself driven from outside through winauto.
+set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
+
+vexlow_add_gtest(app_win_test
+  SOURCES
+    ${APP_WIN_TESTS}/win32_adapters_test.cpp
+    ${APP_WIN_TESTS}/resource_reader.cpp
+    ${VEXLOW_RESOURCES_DIR}/vexlow.rc
+  LIBS app_win)
+target_include_directories(app_win_test PRIVATE ${APP_WIN_TESTS})
+
+# A library that only the tests load; kept out of bin/ itself, where the
+# programs' own folder would always find it.
+add_library(app_search_probe SHARED ${APP_WIN_TESTS}/search_probe.c)
+set_target_properties(app_search_probe PROPERTIES
+  PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/probe)
+
+vexlow_add_gtest(app_library_search_test
+  SOURCES ${APP_WIN_TESTS}/library_search_test.cpp
+  LIBS app_win)
+target_include_directories(app_library_search_test PRIVATE ${APP_WIN_TESTS})
+add_dependencies(app_library_search_test app_search_probe)
+
+# Vexlow.exe must need no MinGW runtime library: only the system's own.
+vexlow_add_test(NAME vexlow_imports_test
+  COMMAND ${APP_WIN_TESTS}/imports_test.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Vexlow>)
+
+# The start-up outcomes of the real program. It needs winauto.exe, ostrand.dll
+# and hobrel.dll, whose folders may be configured after this one, so the test
+# is added once the whole tree is known, and only when all three exist.
+function(vexlow_app_add_gui_test tests_dir work_dir)
+  if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow)
+    vexlow_add_test(NAME vexlow_startup_gui_test GUI
+      COMMAND ${tests_dir}/startup_gui_test.sh ${CMAKE_BINARY_DIR}/bin
+              ${CMAKE_BINARY_DIR}/artifacts
+      WORKING_DIRECTORY ${work_dir})
+    set_property(TEST vexlow_startup_gui_test APPEND PROPERTY DEPENDS app_win_test)
+  else()
+    message(STATUS "Vexlow start-up GUI test left out: winauto, ostrand or hobrel missing")
+  endif()
+endfunction()
+cmake_language(EVAL CODE "
+  cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
+    CALL vexlow_app_add_gui_test \"${APP_WIN_TESTS}\" \"${CMAKE_CURRENT_BINARY_DIR}\")")

@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Runs the real Vexlow.exe from a temporary folder for each way start-up can
+# end, and reads what it shows from outside with winauto.
+# Arguments: the folder holding Vexlow.exe, winauto.exe, ostrand.dll,
+# hobrel.dll and probe/app_search_probe.dll; a folder for screenshots.
+set -uo pipefail
+bin_dir="$1"
+shots="$2"
+source "$(dirname "$0")/../../../../testing/wine-gui.sh"
+wine_gui_init "$bin_dir"
+
+title_en="Glinterra Update Tool"
+title_ja="Glinterra 更新ツール"
+work="$(mktemp -d)"
+app="$work/app"         # the program's own folder
+elsewhere="$work/cwd"   # the folder it is started from
+trap 'wine_gui_stop; rm -rf "$work"' EXIT
+
+# fresh_app [FILE...]: Vexlow.exe alone in its folder, plus the named files of bin/.
+fresh_app() {
+  rm -rf "$app" "$elsewhere"
+  mkdir -p "$app" "$elsewhere"
+  cp "$bin_dir/Vexlow.exe" "$app/"
+  local file
+  for file in "$@"; do
+    cp "$bin_dir/$file" "$app/" || wine_gui_fail "no $file in $bin_dir"
+  done
+}
+
+# write_ini LINE...: vexlow.ini in the program's folder, CRLF line ends.
+write_ini() {
+  printf '%s\r\n' "[UPDATE]" "$@" >"$app/vexlow.ini"
+}
+
+start_vexlow() {
+  wine_gui_start "$elsewhere" "$app/Vexlow.exe"
+}
+
+# control_text CAPTION ID: the text of one control, in winauto's escaped form.
+control_text() {
+  winauto texts --title "$1" --class "#32770" |
+    awk -F'\t' -v id="$2" '$1 == "control" && $2 == id { print $5 }'
+}
+
+# expect_message CAPTION ICON TEXT: the one message box start-up shows (TEXT
+# in winauto's escaped form), then OK, and the program must end by itself.
+expect_message() {
+  local caption="$1" icon="$2" text="$3" seen
+  winauto wait --title "$caption" --class "#32770" --timeout-ms 20000 ||
+    { winauto list >&2; wine_gui_fail "no box captioned \"$caption\" for: $text"; }
+  wine_gui_expect_record --title "$caption" --class "#32770" icon "$icon"
+  seen="$(winauto texts --title "$caption" --class "#32770" |
+    awk -F'\t' '$1 == "control" && $3 == "Static" && $5 != "" { print $5 }')"
+  [ "$seen" = "$text" ] || wine_gui_fail "message text: expected [$text], saw [$seen]"
+  winauto click --title "$caption" --class "#32770" --text OK || wine_gui_fail "OK of [$text]"
+  expect_exit_without_message
+}
+
+# The program must end within the time, which it cannot while a box is open.
+expect_exit_without_message() {
+  wine_gui_wait_exit 20
+  local code=$?
+  [ "$code" -eq 0 ] || { winauto list >&2; wine_gui_fail "Vexlow.exe ended with $code"; }
+}
+
+all_files=(ostrand.dll hobrel.dll)
+full_ini=("NewVersion=2.10" "Country=EU" "DriverName=Skorvin QL-9" "MachineName=QL-9"
+  "KX7FileName=update.kx7")
+
+echo "-- no vexlow.ini beside the program (one in the current folder does not count)"
+fresh_app "${all_files[@]}"
+touch "$app/update.kx7"
+printf '%s\r\n' "[UPDATE]" "KX7FileName=update.kx7" >"$elsewhere/vexlow.ini"
+start_vexlow
+expect_message "Vexlow" stop 'Error : Data file not found.'
+
+echo "-- vexlow.ini without keys: the package is listed as an empty line"
+fresh_app "${all_files[@]}"
+write_ini
+start_vexlow
+expect_message "$title_en" stop 'File not found.\n\n\n'
+
+echo "-- both libraries missing"
+fresh_app
+write_ini "${full_ini[@]}"
+touch "$app/update.kx7"
+start_vexlow
+expect_message "$title_en" stop 'File not found.\n\nostrand.dll\nhobrel.dll'
+
+echo "-- only hobrel.dll missing"
+fresh_app ostrand.dll
+write_ini "${full_ini[@]}"
+touch "$app/update.kx7"
+start_vexlow
+expect_message "$title_en" stop 'File not found.\n\n\nhobrel.dll'
+
+echo "-- an ostrand.dll without the transfer functions"
+fresh_app hobrel.dll
+cp "$bin_dir/probe/app_search_probe.dll" "$app/ostrand.dll"
+write_ini "${full_ini[@]}"
+touch "$app/update.kx7"
+start_vexlow
+expect_message "$title_en" stop 'Error : Transfer DLL : Open'
+
+echo "-- everything there: the warning dialog, in English; Cancel ends quietly"
+fresh_app "${all_files[@]}"
+write_ini "${full_ini[@]}"
+touch "$app/update.kx7"
+start_vexlow
+winauto wait --title "$title_en" --class "#32770" --timeout-ms 20000 || wine_gui_fail "no warning dialog"
+wine_gui_expect_record --title "$title_en" --class "#32770" control 1005 Static visible,enabled Warning
+[ "$(control_text "$title_en" 1006)" = "Do not operate QL-9 or disconnect the USB cable until the update operation is completed." ] ||
+  wine_gui_fail "text 1006: $(control_text "$title_en" 1006)"
+[ "$(control_text "$title_en" 1007)" = 'QL-9 Check that the printer is set to Transfer mode.\n\n* The LED will blink when the printer is set to Transfer mode.　To place the printer in Transfer mode, turn off the printer, remove the cassette, and then press and hold down the power switch for at least five seconds.' ] ||
+  wine_gui_fail "text 1007: $(control_text "$title_en" 1007)"
+wine_gui_expect_record --title "$title_en" --class "#32770" control 1 Button visible,enabled '&Start'
+wine_gui_screenshot "$shots/warning-dialog-en.png"
+winauto click --title "$title_en" --class "#32770" --text Cancel || wine_gui_fail "Cancel"
+expect_exit_without_message
+
+echo "-- the warning dialog in Japanese, with a machine name in code page 932"
+fresh_app "${all_files[@]}"
+# "QL-9 テスト" in code page 932.
+write_ini "NewVersion=2.10" "DriverName=Skorvin QL-9" \
+  "MachineName=QL-9 $(printf '\x83\x65\x83\x58\x83\x67')" "KX7FileName=update.kx7"
+touch "$app/update.kx7"
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 start_vexlow
+winauto wait --title "$title_ja" --class "#32770" --timeout-ms 20000 ||
+  { winauto list >&2; wine_gui_fail "no Japanese warning dialog"; }
+wine_gui_expect_record --title "$title_ja" --class "#32770" control 1005 Static visible,enabled 'ご注意'
+[ "$(control_text "$title_ja" 1006)" = "更新作業が確実に終了するまで、QL-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。" ] ||
+  wine_gui_fail "text 1006: $(control_text "$title_ja" 1006)"
+wine_gui_expect_record --title "$title_ja" --class "#32770" control 2 Button visible,enabled 'キャンセル'
+wine_gui_screenshot "$shots/warning-dialog-ja.png"
+winauto click --title "$title_ja" --class "#32770" --id 2 || wine_gui_fail "Japanese Cancel"
+expect_exit_without_message
+
+echo "-- a 300-character machine name arrives as 259; Start ends start-up for now"
+fresh_app "${all_files[@]}"
+long_name="$(printf 'M%.0s' $(seq 300))"
+write_ini "MachineName=$long_name" "KX7FileName=update.kx7"
+touch "$app/update.kx7"
+start_vexlow
+winauto wait --title "$title_en" --class "#32770" --timeout-ms 20000 || wine_gui_fail "no warning dialog"
+[ "$(control_text "$title_en" 1006)" = "Do not operate ${long_name:0:259} or disconnect the USB cable until the update operation is completed." ] ||
+  wine_gui_fail "text 1006 with a long name: $(control_text "$title_en" 1006)"
+winauto click --title "$title_en" --class "#32770" --text '&Start' || wine_gui_fail "Start"
+expect_exit_without_message
+
+echo "Vexlow start-up: all checks passed"
