@@ -1,0 +1,37 @@
+#include "progress_bar.h"
+
+#include <cstdio>
+
+namespace cli {
+
+std::string RenderProgressBar(int32_t percent, int width) {
+  if (percent < 0) {
+    percent = 0;
+  } else if (percent > 100) {
+    percent = 100;
+  }
+  const int filled = static_cast<int>(static_cast<int64_t>(width) * percent / 100);
+  std::string bar = "[";
+  bar.append(static_cast<size_t>(filled), '#');
+  bar.append(static_cast<size_t>(width - filled), '-');
+  char number[8];
+  std::snprintf(number, sizeof number, "] %3d%%", static_cast<int>(percent));
+  return bar + number;
+}
+
+void ProgressBar::Update(int32_t percent) {
+  if (percent == shown_) {
+    return;
+  }
+  shown_ = percent;
+  out_ << '\r' << RenderProgressBar(percent) << std::flush;
+}
+
+void ProgressBar::Finish() {
+  if (shown_ >= 0) {
+    out_ << '\n';
+    shown_ = -1;
+  }
+}
+
+}  // namespace cli

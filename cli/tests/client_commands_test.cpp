@@ -1,0 +1,286 @@
+// The client's commands over Ostrand's protocol core and the virtual printer:
+// what the technician sees, the exit codes, and the files on disk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "cli/client_commands.h"
+#include "cli/exit_codes.h"
+#include "transfer/protocol/transfer_library.h"
+#include "virtual_printer/tests/printer_fixture.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+using vp_test::Bytes;
+using vp_test::Package;
+
+// The exports, as ostrand.dll would give them, over one library instance.
+ostrand::TransferLibrary* library = nullptr;
+
+int32_t OSTRAND_CALL InitPrinter(const char* name, void* block) {
+  return library->InitPrinter(name, block);
+}
+int32_t OSTRAND_CALL CmdInit(uint32_t timeout) {
+  return library->CmdInit(timeout);
+}
+int32_t OSTRAND_CALL GetStatus(void* status, uint32_t timeout) {
+  return library->GetStatus(status, timeout);
+}
+int32_t OSTRAND_CALL GetFileList(void* list, uint32_t* count, uint32_t timeout) {
+  return library->GetFileList(list, count, timeout);
+}
+int32_t OSTRAND_CALL SendFile(const void* header, const void* data, const uint32_t* size,
+                              void* status, uint32_t timeout, TRProgressCallback progress) {
+  return library->SendFile(header, data, size, status, timeout, progress);
+}
+int32_t OSTRAND_CALL ReceiveFile(const void* header, void* data, const uint32_t* size, void* status,
+                                 uint32_t timeout, TRProgressCallback progress) {
+  return library->ReceiveFile(header, data, size, status, timeout, progress);
+}
+int32_t OSTRAND_CALL DeleteFile(const void* entry, uint32_t timeout) {
+  return library->DeleteFile(entry, timeout);
+}
+
+const OstrandFunctions kCore{InitPrinter, CmdInit,     GetStatus, GetFileList,
+                             SendFile,    ReceiveFile, DeleteFile};
+
+Bytes FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class ClientCommandsTest : public vp_test::PrinterFixture {
+ public:
+  void SetUp() override {
+    folder_ = fs::path(testing::TempDir()) / "ostrandcli-test";
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    Connect();
+  }
+  void TearDown() override {
+    library = nullptr;
+    fs::remove_all(folder_);
+  }
+
+  // A printer built from config_, and the library in front of it.
+  void Connect() {
+    Build();
+    library_ = std::make_unique<ostrand::TransferLibrary>(printer_->Port(), clock_);
+    library = library_.get();
+  }
+
+  int Run(std::vector<const char*> args) {
+    args.insert(args.begin(), "ostrandcli");
+    CommandLine line;
+    std::string error;
+    EXPECT_TRUE(ParseCommandLine(static_cast<int>(args.size()), args.data(), &line, &error))
+        << error;
+    out_.str("");
+    err_.str("");
+    return RunCommand(line, kCore, out_, err_);
+  }
+
+  std::string Write(const char* name, const Bytes& bytes) {
+    fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+  }
+
+  std::string WritePackage(const char* name, const Package& p, size_t trailing = 0) {
+    Bytes file(p.header.begin(), p.header.end());
+    file.insert(file.end(), p.payload.begin(), p.payload.end());
+    file.insert(file.end(), trailing, 0xEE);
+    return Write(name, file);
+  }
+
+  fs::path folder_;
+  std::unique_ptr<ostrand::TransferLibrary> library_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(ClientCommandsTest, SendListReceiveAndDeleteARoundTrip) {
+  Package p = vp_test::MakePackage(vp::kDefaultModelId, 1000);
+  const std::string package = WritePackage("sample.kx7", p, 5);
+  const char* name = vp_test::kPrinterName;
+
+  ASSERT_EQ(Run({"send", name, package.c_str()}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("100%"), std::string::npos) << "the progress bar reached the end";
+  EXPECT_NE(out_.str().find("(1000 payload bytes) to \"Virtual Printer\""), std::string::npos);
+
+  ASSERT_EQ(Run({"list", name}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("\"Virtual Printer\" holds 1 file:\n"
+                            "  1. model 0x0415, 1000 payload bytes, entry 90 40 15 04"),
+            std::string::npos)
+      << out_.str();
+
+  const std::string back = (folder_ / "back.kx7").string();
+  ASSERT_EQ(Run({"--quiet", "receive", name, "1", back.c_str()}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str().find('%'), std::string::npos) << "--quiet draws no bar";
+  Bytes expected(p.header.begin(), p.header.end());
+  expected.insert(expected.end(), p.payload.begin(), p.payload.end());
+  EXPECT_EQ(FileBytes(back), expected) << "header and payload, without the trailing bytes";
+
+  ASSERT_EQ(Run({"delete", name, package.c_str()}), kExitOk) << err_.str();
+  ASSERT_EQ(Run({"list", name}), kExitOk);
+  EXPECT_EQ(out_.str(), "\"Virtual Printer\" holds 0 files.\n");
+}
+
+TEST_F(ClientCommandsTest, StatusTellsAReadyPrinterFromAnythingElse) {
+  ASSERT_EQ(Run({"status", vp_test::kPrinterName}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("model 0x0415, acceptance byte 1, accept count 1048576"),
+            std::string::npos);
+  EXPECT_NE(out_.str().find("The printer is ready."), std::string::npos);
+
+  config_.faults.wrongMagic = true;
+  Connect();
+  EXPECT_EQ(Run({"status", vp_test::kPrinterName}), kExitNotThisPrinter);
+  EXPECT_NE(err_.str().find("does not begin with 81 20 42 (80 21 41)"), std::string::npos);
+}
+
+TEST_F(ClientCommandsTest, SendsNothingToAPrinterThatIsNotReadyForThePackage) {
+  const std::string package =
+      WritePackage("sample.kx7", vp_test::MakePackage(vp::kDefaultModelId, 300));
+  config_.faults.wrongModel = true;
+  config_.faults.wrongModelId = 0x7777;
+  Connect();
+  EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}), TR_REJECTED);
+  EXPECT_NE(err_.str().find("a package for model 0x0415, but \"Virtual Printer\" is model 0x7777"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(StoredFiles(), 0u);
+  EXPECT_EQ(TraceText().find("command D"), std::string::npos) << "no send was begun";
+
+  config_.faults = {};
+  config_.faults.wrongMagic = true;
+  Connect();
+  EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}), kExitNotThisPrinter);
+  EXPECT_EQ(StoredFiles(), 0u);
+}
+
+TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
+  Package p = vp_test::MakePackage(vp::kDefaultModelId, 3000);
+  const std::string package = WritePackage("sample.kx7", p);
+  const std::string shortFile = Write("short.kx7", Bytes(40, 0x90));
+  Package empty = vp_test::MakePackage(vp::kDefaultModelId, 0);
+  const std::string emptyFile = WritePackage("empty.kx7", empty);
+  Bytes cut(p.header.begin(), p.header.end());
+  cut.resize(64 + 2999);
+  const std::string cutFile = Write("cut.kx7", cut);
+  const std::string missing = (folder_ / "missing.kx7").string();
+
+  struct Case {
+    const char* name;
+    void (*configure)(vp::PrinterConfig& c);
+    std::vector<const char*> args;
+    int exit;
+    const char* said;
+  };
+  const Case cases[] = {
+      {"unknown printer",
+       [](vp::PrinterConfig&) {},
+       {"status", "No Such Printer"},
+       1,
+       "opening \"No Such Printer\": the port library could not open the printer"},
+      {"rejected send",
+       [](vp::PrinterConfig& c) { c.faults.rejectRequest = 1; },
+       {"send", vp_test::kPrinterName, package.c_str()},
+       7,
+       "the printer rejected the request (result 7)"},
+      {"refused begin transfer",
+       [](vp::PrinterConfig& c) { c.faults.refuseBeginTransfer = true; },
+       {"send", vp_test::kPrinterName, package.c_str()},
+       5,
+       "did not answer in time, or would not begin the transfer"},
+      {"broken link",
+       [](vp::PrinterConfig& c) { c.faults.breakLinkAfterBytes = 1000; },
+       {"send", vp_test::kPrinterName, package.c_str()},
+       3,
+       "writing to the printer failed"},
+      {"short status",
+       [](vp::PrinterConfig& c) { c.faults.shortStatusBytes = 8; },
+       {"status", vp_test::kPrinterName},
+       4,
+       "reading from the printer failed"},
+      {"entry beyond the list",
+       [](vp::PrinterConfig&) {},
+       {"delete", vp_test::kPrinterName, "3"},
+       kExitUsage,
+       "\"Virtual Printer\" holds 0 files; there is no entry 3"},
+      {"missing package",
+       [](vp::PrinterConfig&) {},
+       {"send", vp_test::kPrinterName, missing.c_str()},
+       kExitNoInput,
+       "cannot be opened"},
+      {"package shorter than a header",
+       [](vp::PrinterConfig&) {},
+       {"send", vp_test::kPrinterName, shortFile.c_str()},
+       kExitBadData,
+       "is shorter than a 64-byte header"},
+      {"package with an empty payload",
+       [](vp::PrinterConfig&) {},
+       {"send", vp_test::kPrinterName, emptyFile.c_str()},
+       kExitBadData,
+       "announces an empty payload"},
+      {"package cut short",
+       [](vp::PrinterConfig&) {},
+       {"send", vp_test::kPrinterName, cutFile.c_str()},
+       kExitBadData,
+       "is shorter than the header and the payload it announces"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    config_ = {};
+    c.configure(config_);
+    Connect();
+    EXPECT_EQ(Run(c.args), c.exit);
+    EXPECT_NE(err_.str().find(c.said), std::string::npos) << err_.str();
+    EXPECT_EQ(StoredFiles(), 0u);
+  }
+}
+
+// Stands in for the console's Ctrl+C: asks for a cancel at the bar's fourth drawing.
+class CancelAtTenPercent : public std::stringbuf {
+ protected:
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    std::streamsize put = std::stringbuf::xsputn(s, n);
+    const std::string drawn = str();
+    if (std::count(drawn.begin(), drawn.end(), '\r') >= 4) {
+      RequestCancel();
+    }
+    return put;
+  }
+};
+
+TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
+  const std::string package =
+      WritePackage("sample.kx7", vp_test::MakePackage(vp::kDefaultModelId, 5000));
+  const char* args[] = {"ostrandcli", "send", vp_test::kPrinterName, package.c_str()};
+  CommandLine line;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine(4, args, &line, &error));
+  CancelAtTenPercent console;
+  std::ostream out(&console);
+  EXPECT_EQ(RunCommand(line, kCore, out, err_), TR_CANCELLED);
+  EXPECT_NE(err_.str().find("cancelled; the printer was told to stop (result 8)"),
+            std::string::npos);
+  EXPECT_EQ(console.str().find("100%"), std::string::npos);
+  EXPECT_EQ(StoredFiles(), 0u);
+  EXPECT_NE(TraceText().find("length word 0: stop word"), std::string::npos);
+
+  // The next command starts without the old request.
+  ASSERT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}), kExitOk) << err_.str();
+  EXPECT_EQ(StoredFiles(), 1u);
+}
+
+}  // namespace
+}  // namespace cli
