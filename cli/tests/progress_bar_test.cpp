@@ -26,8 +26,13 @@ TEST(ProgressBarTest, RedrawsInPlaceOnlyWhenThePercentageChanges) {
   bar.Update(50);
   bar.Update(100);
   bar.Finish();
-  EXPECT_EQ(out.str(), "\r" + RenderProgressBar(0) + "\r" + RenderProgressBar(50) + "\r" +
-                           RenderProgressBar(100) + "\n");
+  std::string expected;
+  for (int32_t drawn : {0, 50, 100}) {
+    expected += '\r';
+    expected += RenderProgressBar(drawn);
+  }
+  expected += '\n';
+  EXPECT_EQ(out.str(), expected);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // VEXLOW_VIRTUAL_PRINTER names. A configuration that cannot be read is reported
 // once on stderr and leaves a printer that opens under no name, so a test never
 // runs against faults it did not ask for.
+#include <windows.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -28,7 +30,15 @@ Host& TheHost() {
     auto* h = new Host;
     vp::PrinterConfig config;
     std::string error;
-    if (!vp::LoadPrinterConfigFromEnvironment(&config, &error)) {
+    // Read through Win32, which sees changes a host made with SetEnvironmentVariable.
+    char path[1024] = {};
+    const DWORD length = GetEnvironmentVariableA(vp::kConfigEnvironmentVariable, path, sizeof path);
+    if (length >= sizeof path) {
+      std::fprintf(stderr, "virtual printer: %s names a path that is too long\n",
+                   vp::kConfigEnvironmentVariable);
+      return h;
+    }
+    if (length > 0 && !vp::LoadPrinterConfigFile(path, &config, &error)) {
       std::fprintf(stderr, "virtual printer: %s\n", error.c_str());
       return h;
     }
