@@ -238,7 +238,9 @@ void PrinterModel::SendLengthWord(uint32_t length) {
     Abandon("the host sent the stop word");
     return;
   }
-  trace_.Line("  length word %u", length);
+  if (trace_.Enabled()) {
+    trace_.Line("  length word %u", length);
+  }
   char what[112];
   if (length > kMaxChunk) {
     std::snprintf(what, sizeof what, "length word %u is above %u", length, kMaxChunk);
@@ -260,7 +262,9 @@ void PrinterModel::SendChunk(const uint8_t* data, uint32_t count) {
   payload_.insert(payload_.end(), data, data + count);
   moved_ += count;
   allowance_ -= count;
-  trace_.Line("  chunk of %u bytes: %u of %u received", count, moved_, expected_);
+  if (trace_.Enabled()) {
+    trace_.Line("  chunk of %u bytes: %u of %u received", count, moved_, expected_);
+  }
   if (moved_ < expected_) {
     state_ = State::kSendLengthWord;
     if (allowance_ == 0) {
@@ -276,9 +280,11 @@ void PrinterModel::SendChunk(const uint8_t* data, uint32_t count) {
     QueueStatus(kRejected, 0, true);
     return;
   }
-  trace_.Line("  stored: model 0x%04X, %u bytes; the printer now holds %u files",
-              ReadLe16(entry_.data() + kHeaderModelOffset), expected_,
-              static_cast<unsigned>(store_.Entries().size()));
+  if (trace_.Enabled()) {
+    trace_.Line("  stored: model 0x%04X, %u bytes; the printer now holds %u files",
+                ReadLe16(entry_.data() + kHeaderModelOffset), expected_,
+                static_cast<unsigned>(store_.Entries().size()));
+  }
   payload_.clear();
   QueueStatus(kAccepted, 0, true);
 }
@@ -311,7 +317,9 @@ void PrinterModel::ReceiveLengthWord(uint32_t length) {
     Abandon("the host sent the stop word");
     return;
   }
-  trace_.Line("  length word %u", length);
+  if (trace_.Enabled()) {
+    trace_.Line("  length word %u", length);
+  }
   char what[112];
   if (length > kMaxChunk) {
     std::snprintf(what, sizeof what, "length word %u is above %u", length, kMaxChunk);
@@ -328,7 +336,9 @@ void PrinterModel::ReceiveLengthWord(uint32_t length) {
   QueueBytes(payload_.data() + moved_, length);
   moved_ += length;
   allowance_ -= length;
-  trace_.Line("  chunk of %u bytes queued: %u of %u given", length, moved_, expected_);
+  if (trace_.Enabled()) {
+    trace_.Line("  chunk of %u bytes queued: %u of %u given", length, moved_, expected_);
+  }
   if (moved_ == expected_) {
     trace_.Line("  the whole file has been given");
     state_ = State::kIdle;
@@ -367,8 +377,10 @@ void PrinterModel::DeleteFile(const uint8_t* entry) {
     Reject("no stored file has this entry");
     return;
   }
-  trace_.Line("  removed the file; the printer now holds %u files",
-              static_cast<unsigned>(store_.Entries().size()));
+  if (trace_.Enabled()) {
+    trace_.Line("  removed the file; the printer now holds %u files",
+                static_cast<unsigned>(store_.Entries().size()));
+  }
   QueueStatus(kAccepted, 0, false);
 }
 

@@ -102,7 +102,9 @@ bool VirtualPort::Write(const void* buffer, uint32_t count, uint32_t* written, u
   }
   model_.HostWrite(static_cast<const uint8_t*>(buffer), count);
   *written = count;
-  trace_.Line("  = ok, %u written", count);
+  if (trace_.Enabled()) {
+    trace_.Line("  = ok, %u written", count);
+  }
   return true;
 }
 
@@ -110,7 +112,9 @@ bool VirtualPort::Read(void* buffer, uint32_t count, uint32_t* read, uint32_t ti
   uint32_t scratch = 0;
   read = CountOrScratch(read, &scratch);
   *read = 0;
-  trace_.Line("read(%u bytes, time-out %u ms)", count, timeoutMs);
+  if (trace_.Enabled()) {
+    trace_.Line("read(%u bytes, time-out %u ms)", count, timeoutMs);
+  }
   if (!Usable("read")) {
     return false;
   }
