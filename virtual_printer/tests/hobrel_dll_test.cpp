@@ -63,7 +63,7 @@ TEST(HobrelDllTest, AnswersByOrdinalAndByNameAsTheConfiguredPrinter) {
   EXPECT_NE(skWrite("Dll Printer", 0, mode, 4, &count, 10000), 0);
   EXPECT_EQ(skWrite("Someone Else", 0, mode, 4, &count, 10000), 0);
 
-  FreeLibrary(library);  // closes the trace
+  FreeLibrary(library);  // every trace line is flushed as it is written
   std::ifstream in(trace);
   std::stringstream text;
   text << in.rdbuf();
