@@ -194,8 +194,13 @@ class Session {
   int FetchList(std::vector<Header>* entries) {
     uint32_t count = 0;
     int32_t code = ostrand_.getFileList(nullptr, &count, Timeout(kCommandTimeoutMs));
+    if (code == TR_OK) {
+      err_ << "ostrandcli: asking for the file count: Ostrand answered 0 where it delivers the "
+              "count with 6\n";
+      return kExitUnexpected;
+    }
     if (code != TR_FILE_COUNT) {
-      return Failed("asking for the file count", code == TR_OK ? -1 : code);
+      return Failed("asking for the file count", code);
     }
     count &= kMaxListedEntries;
     entries->assign(count, Header{});
