@@ -4,7 +4,9 @@
 // the two times at the end. Build without sanitizers to measure.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -57,10 +59,35 @@ class StillClock final : public vp::LinkClock, public platform::TickClock {
   uint32_t NowMs() override { return 1000; }
 };
 
+// Real time, and link delays spent spinning: a sleep would round up to the
+// scheduler's tick, which is far coarser than a microsecond.
+class SpinClock final : public vp::LinkClock, public platform::TickClock {
+ public:
+  uint64_t NowUs() override {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+  }
+  void WaitUs(uint64_t microseconds) override {
+    const uint64_t until = NowUs() + microseconds;
+    while (NowUs() < until) {
+    }
+  }
+  uint32_t NowMs() override { return static_cast<uint32_t>(NowUs() / 1000); }
+};
+
+// The printer and a package. linkUsPerCall 0 is the bare in-memory printer;
+// above 0 every port write and read costs that long, as on a real link.
 struct Rig {
-  Rig() {
+  explicit Rig(uint32_t linkUsPerCall) {
     std::string error;
-    printer = vp::VirtualPrinter::Create(vp::PrinterConfig{}, clock, &error);
+    vp::PrinterConfig config;
+    config.faults.slowLinkUsPerCall = linkUsPerCall;
+    if (linkUsPerCall > 0) {
+      linkClock = &spin;
+      tickClock = &spin;
+    }
+    printer = vp::VirtualPrinter::Create(config, *linkClock, &error);
     header[0] = 0x90;
     header[1] = 0x40;
     header[2] = static_cast<uint8_t>(vp::kDefaultModelId);
@@ -74,7 +101,10 @@ struct Rig {
     }
   }
 
-  StillClock clock;
+  StillClock still;
+  SpinClock spin;
+  vp::LinkClock* linkClock = &still;
+  platform::TickClock* tickClock = &still;
   std::unique_ptr<vp::VirtualPrinter> printer;
   uint8_t header[64] = {};
   std::unique_ptr<uint8_t[]> payload;
@@ -120,8 +150,8 @@ void ReportAllocations(benchmark::State& state, uint64_t before) {
 }
 
 void BM_SendThroughOstrand(benchmark::State& state) {
-  Rig rig;
-  ostrand::TransferLibrary library(rig.printer->Port(), rig.clock);
+  Rig rig(static_cast<uint32_t>(state.range(0)));
+  ostrand::TransferLibrary library(rig.printer->Port(), *rig.tickClock);
   library.InitPrinter(kName, nullptr);
   uint8_t status[32];
   const uint32_t size = kPayload;
@@ -138,7 +168,7 @@ void BM_SendThroughOstrand(benchmark::State& state) {
 }
 
 void BM_SendBareLoop(benchmark::State& state) {
-  Rig rig;
+  Rig rig(static_cast<uint32_t>(state.range(0)));
   portio::PortIo& port = rig.printer->Port();
   port.Open(kName, nullptr);
   BareSend(port, rig.header, rig.payload.get());
@@ -152,8 +182,9 @@ void BM_SendBareLoop(benchmark::State& state) {
   ReportAllocations(state, before);
 }
 
-BENCHMARK(BM_SendThroughOstrand)->Unit(benchmark::kMillisecond)->Repetitions(5);
-BENCHMARK(BM_SendBareLoop)->Unit(benchmark::kMillisecond)->Repetitions(5);
+// Argument: microseconds each port write and read costs (0: the in-memory printer alone).
+BENCHMARK(BM_SendThroughOstrand)->Unit(benchmark::kMillisecond)->Repetitions(5)->Arg(0)->Arg(1);
+BENCHMARK(BM_SendBareLoop)->Unit(benchmark::kMillisecond)->Repetitions(5)->Arg(0)->Arg(1);
 
 // Keeps the median time of each benchmark, to print their ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -161,7 +192,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.aggregate_name == "median") {
-        medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -175,13 +206,18 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto ostrand = reporter.medians.find("BM_SendThroughOstrand");
-  auto bare = reporter.medians.find("BM_SendBareLoop");
-  if (ostrand != reporter.medians.end() && bare != reporter.medians.end() && bare->second > 0) {
+  for (const char* link : {"0", "1"}) {
+    auto ostrand = reporter.medians.find(std::string("BM_SendThroughOstrand/") + link);
+    auto bare = reporter.medians.find(std::string("BM_SendBareLoop/") + link);
+    if (ostrand == reporter.medians.end() || bare == reporter.medians.end() || bare->second <= 0) {
+      continue;
+    }
     // Times are in the benchmarks' unit, milliseconds per 1 MiB send.
-    std::printf("\nsend time, Ostrand over the bare loop (medians): %.3f (aim: at most 1.05)\n",
-                ostrand->second / bare->second);
-    std::printf("per chunk: %.1f ns through Ostrand, %.1f ns in the bare loop\n",
+    std::printf(
+        "\nlink cost %s us per call: send time, Ostrand over the bare loop (medians): "
+        "%.3f (aim: at most 1.05)\n",
+        link, ostrand->second / bare->second);
+    std::printf("  per chunk: %.1f ns through Ostrand, %.1f ns in the bare loop\n",
                 ostrand->second * 1e6 / kChunksPerSend, bare->second * 1e6 / kChunksPerSend);
   }
   benchmark::Shutdown();
