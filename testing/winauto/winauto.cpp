@@ -1,0 +1,233 @@
+// winauto: drives the windows of another program from the command line, for
+// GUI tests under Wine. See README.md for the commands and the output format.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "icon_kind.h"
+#include "text_output.h"
+#include "window_search.h"
+
+namespace winauto {
+namespace {
+
+constexpr DWORD kDefaultTimeoutMs = 10000;
+constexpr DWORD kPollIntervalMs = 100;
+
+enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
+
+struct Options {
+  std::wstring command;
+  WindowQuery query;
+  bool hasTitle = false;
+  std::optional<unsigned> id;
+  std::optional<std::wstring> text;
+  DWORD timeoutMs = kDefaultTimeoutMs;
+};
+
+const wchar_t kUsageText[] =
+    L"usage: winauto <command> [options]\n"
+    L"  list                                   visible top-level windows with captions\n"
+    L"  wait  WINDOW [--timeout-ms N]          until the window exists\n"
+    L"  gone  WINDOW [--timeout-ms N]          until no such window exists\n"
+    L"  texts WINDOW                           caption, icon and every control\n"
+    L"  text  WINDOW --id N                    the text of one control\n"
+    L"  click WINDOW (--id N | --text T)       presses a button\n"
+    L"  close WINDOW                           sends WM_CLOSE\n"
+    L"WINDOW: (--title T | --title-prefix T) [--class C]";
+
+bool ParseUnsigned(const wchar_t* text, unsigned long* value) {
+  wchar_t* end = nullptr;
+  *value = std::wcstoul(text, &end, 10);
+  return *text != L'\0' && *end == L'\0';
+}
+
+std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    return std::nullopt;
+  }
+  Options options;
+  options.command = argv[1];
+  for (int i = 2; i < argc; ++i) {
+    const std::wstring name = argv[i];
+    if (i + 1 >= argc) {
+      PrintError(L"option " + name + L" needs a value");
+      return std::nullopt;
+    }
+    const wchar_t* value = argv[++i];
+    unsigned long number = 0;
+    if (name == L"--title" || name == L"--title-prefix") {
+      options.query.title = value;
+      options.query.titleIsPrefix = name == L"--title-prefix";
+      options.hasTitle = true;
+    } else if (name == L"--class") {
+      options.query.className = value;
+    } else if (name == L"--id" && ParseUnsigned(value, &number)) {
+      options.id = static_cast<unsigned>(number);
+    } else if (name == L"--text") {
+      options.text = value;
+    } else if (name == L"--timeout-ms" && ParseUnsigned(value, &number)) {
+      options.timeoutMs = static_cast<DWORD>(number);
+    } else {
+      PrintError(L"bad option " + name + L" " + value);
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+std::wstring Describe(const WindowQuery& query) {
+  std::wstring text =
+      (query.titleIsPrefix ? L"a window whose title begins \"" : L"a window titled \"") +
+      query.title + L"\"";
+  if (!query.className.empty()) {
+    text += L" of class " + query.className;
+  }
+  return text;
+}
+
+// Polls until found(window) is what is wanted or the time-out passes.
+bool PollFor(const Options& options, bool wantPresent) {
+  const ULONGLONG deadline = GetTickCount64() + options.timeoutMs;
+  for (;;) {
+    const bool present = FindTopLevel(options.query) != nullptr;
+    if (present == wantPresent) {
+      return true;
+    }
+    if (GetTickCount64() >= deadline) {
+      return false;
+    }
+    Sleep(kPollIntervalMs);
+  }
+}
+
+HWND FindOrReport(const Options& options) {
+  HWND window = FindTopLevel(options.query);
+  if (window == nullptr) {
+    PrintError(L"no " + Describe(options.query));
+  }
+  return window;
+}
+
+HWND FindControl(HWND window, const Options& options) {
+  for (HWND control : ChildControls(window)) {
+    if (options.id && static_cast<unsigned>(GetDlgCtrlID(control)) == *options.id) {
+      return control;
+    }
+    if (options.text && ControlTextOf(control) == *options.text) {
+      return control;
+    }
+  }
+  PrintError(options.id ? L"no control with id " + std::to_wstring(*options.id)
+                        : L"no control with text \"" + *options.text + L"\"");
+  return nullptr;
+}
+
+std::wstring StateOf(HWND control) {
+  return std::wstring(IsWindowVisible(control) ? L"visible" : L"hidden") +
+         (IsWindowEnabled(control) ? L",enabled" : L",disabled");
+}
+
+int List() {
+  for (HWND window : VisibleTopLevelWindows()) {
+    const std::wstring caption = CaptionOf(window);
+    if (!caption.empty()) {
+      PrintRecord({L"window", ClassNameOf(window), caption});
+    }
+  }
+  return kOk;
+}
+
+int Texts(HWND window) {
+  const std::wstring className = ClassNameOf(window);
+  PrintRecord({L"window", className, CaptionOf(window)});
+  if (className == L"#32770") {
+    PrintRecord({L"icon", DetectIconKind(window)});
+  }
+  for (HWND control : ChildControls(window)) {
+    PrintRecord({L"control", std::to_wstring(static_cast<unsigned>(GetDlgCtrlID(control))),
+                 ClassNameOf(control), StateOf(control), ControlTextOf(control)});
+  }
+  return kOk;
+}
+
+int Click(HWND window, const Options& options) {
+  HWND button = FindControl(window, options);
+  if (button == nullptr) {
+    return kFailed;
+  }
+  if (!IsWindowEnabled(button) || !IsWindowVisible(button)) {
+    PrintError(L"the control is " + StateOf(button) + L"; not pressed");
+    return kFailed;
+  }
+  // Not SendMessage: a button that opens a modal box would block us until it closes.
+  return SendNotifyMessageW(button, BM_CLICK, 0, 0) ? kOk : kFailed;
+}
+
+int Run(const Options& options) {
+  if (options.command == L"list") {
+    return List();
+  }
+  if (!options.hasTitle) {
+    PrintError(options.command + L" needs --title or --title-prefix");
+    return kUsage;
+  }
+  if (options.command == L"wait" || options.command == L"gone") {
+    const bool wantPresent = options.command == L"wait";
+    if (PollFor(options, wantPresent)) {
+      return kOk;
+    }
+    PrintError((wantPresent ? L"still no " : L"still there: ") + Describe(options.query) +
+               L" after " + std::to_wstring(options.timeoutMs) + L" ms");
+    return kFailed;
+  }
+  const bool needsControl = options.command == L"click" || options.command == L"text";
+  if (needsControl && !options.id && !options.text) {
+    PrintError(options.command + L" needs --id or --text");
+    return kUsage;
+  }
+  if (options.command != L"texts" && options.command != L"close" && !needsControl) {
+    PrintError(L"unknown command " + options.command);
+    return kUsage;
+  }
+  HWND window = FindOrReport(options);
+  if (window == nullptr) {
+    return kFailed;
+  }
+  if (options.command == L"texts") {
+    return Texts(window);
+  }
+  if (options.command == L"close") {
+    return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : kFailed;
+  }
+  if (options.command == L"click") {
+    return Click(window, options);
+  }
+  HWND control = FindControl(window, options);
+  if (control == nullptr) {
+    return kFailed;
+  }
+  PrintRecord({ControlTextOf(control)});
+  return kOk;
+}
+
+}  // namespace
+}  // namespace winauto
+
+int wmain(int argc, wchar_t** argv) {
+  // Line feeds stay line feeds, and UTF-8 passes unchanged.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  const std::optional<winauto::Options> options = winauto::ParseOptions(argc, argv);
+  if (!options) {
+    winauto::PrintError(winauto::kUsageText);
+    return winauto::kUsage;
+  }
+  return winauto::Run(*options);
+}
