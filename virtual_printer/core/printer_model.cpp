@@ -161,9 +161,9 @@ void PrinterModel::Command(const uint8_t* data, uint32_t count) {
     case 'D':
     case 'U':
       if (count == kFrameSize) {
-        bool rejected = CountFileRequest();
+        rejectRequest_ = CountFileRequest();
         state_ = letter == 'D' ? State::kSendHeader : State::kReceiveHeader;
-        if (rejected) {
+        if (rejectRequest_) {
           // The request is answered when its header has come.
           trace_.Line("  request is marked for rejection (reject_request)");
         }
@@ -206,11 +206,9 @@ void PrinterModel::TraceEntry(const char* label, const uint8_t* entry) {
 
 void PrinterModel::SendHeader(const uint8_t* header) {
   TraceEntry("header", header);
-  const bool rejected =
-      config_.faults.rejectRequest != 0 && config_.faults.rejectRequest == fileRequests_;
   std::memcpy(entry_.data(), header, kEntrySize);
   const uint32_t size = ReadLe32(header + kHeaderPayloadSizeOffset);
-  if (rejected) {
+  if (rejectRequest_) {
     Reject("file request rejected (reject_request)");
     return;
   }
@@ -291,10 +289,8 @@ void PrinterModel::SendChunk(const uint8_t* data, uint32_t count) {
 
 void PrinterModel::ReceiveHeader(const uint8_t* header) {
   TraceEntry("header", header);
-  const bool rejected =
-      config_.faults.rejectRequest != 0 && config_.faults.rejectRequest == fileRequests_;
   std::memcpy(entry_.data(), header, kEntrySize);
-  if (rejected) {
+  if (rejectRequest_) {
     Reject("file request rejected (reject_request)");
     return;
   }
@@ -404,9 +400,6 @@ void PrinterModel::BeginTransfer() {
 
 void PrinterModel::EndTransfer() {
   Abandon("the host ended the transfer first");
-  if (state_ != State::kRejected) {
-    state_ = State::kIdle;
-  }
   inTransfer_ = false;
   trace_.Line("  transfer ended");
 }

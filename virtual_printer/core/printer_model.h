@@ -91,6 +91,7 @@ class PrinterModel {
   uint8_t mode_ = 0;
   bool inTransfer_ = false;
   uint32_t fileRequests_ = 0;
+  bool rejectRequest_ = false;  // the D or U under way is the one reject_request names
 
   // The exchange under way: entry, expected payload size, bytes moved, allowance.
   FileEntry entry_{};
