@@ -1,0 +1,46 @@
+// A loader of made-up libraries: each has a name and a table of exports, and
+// every load, lookup and free is recorded.
+#ifndef TOOL_TRANSFER_TESTS_FAKE_LIBRARY_LOADER_H
+#define TOOL_TRANSFER_TESTS_FAKE_LIBRARY_LOADER_H
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/library_loader.h"
+
+namespace vexlow::testing {
+
+class FakeLibraryLoader : public platform::LibraryLoader {
+ public:
+  using Exports = std::map<std::string, Symbol>;
+
+  // Makes a library of that exact name loadable.
+  void Provide(const std::string& name, Exports exports);
+
+  Handle Load(const char* name) override;
+  Symbol Resolve(Handle library, const char* name) override;
+  void Free(Handle library) override;
+
+  const std::vector<std::string>& Loads() const { return loads_; }
+  const std::vector<std::string>& Lookups() const { return lookups_; }
+  int FreeCount() const { return frees_; }
+  // Loads not yet matched by a free.
+  int LoadedCount() const { return loaded_; }
+
+ private:
+  struct Library {
+    std::string name;
+    Exports exports;
+  };
+  std::vector<std::unique_ptr<Library>> libraries_;
+  std::vector<std::string> loads_;
+  std::vector<std::string> lookups_;
+  int frees_ = 0;
+  int loaded_ = 0;
+};
+
+}  // namespace vexlow::testing
+
+#endif  // TOOL_TRANSFER_TESTS_FAKE_LIBRARY_LOADER_H

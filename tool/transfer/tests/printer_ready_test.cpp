@@ -1,0 +1,106 @@
+// The readiness check: a status reply of the right kind and model, and the
+// accept count that becomes the cancel threshold.
+#include <gtest/gtest.h>
+
+#include "fake_libraries.h"
+#include "fake_library_loader.h"
+#include "tool/transfer/transfer_client.h"
+
+namespace vexlow::testing {
+namespace {
+
+constexpr uint16_t kModelId = 0x1234;
+
+class PrinterReady : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetFakes();
+    loader_.Provide("Ostrand.dll", OstrandExports());
+    ASSERT_TRUE(client_.BindTransferLibrary());
+    client_.SetCurrentModelId(kModelId);
+    Reply(0x81, 0x20, 0x42, 0x34, 0x12, 0);
+  }
+
+  void Reply(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t modelLow, uint8_t modelHigh,
+             uint32_t acceptCount) {
+    auto& reply = Ostrand().statusReply;
+    reply = {b0, b1, b2, modelLow, modelHigh};
+    reply[24] = static_cast<uint8_t>(acceptCount);
+    reply[25] = static_cast<uint8_t>(acceptCount >> 8);
+    reply[26] = static_cast<uint8_t>(acceptCount >> 16);
+    reply[27] = static_cast<uint8_t>(acceptCount >> 24);
+  }
+
+  FakeLibraryLoader loader_;
+  TransferClient client_{loader_};
+};
+
+TEST_F(PrinterReady, AcceptsTheExpectedModelAndSendsInitialiseThenStatus) {
+  Reply(0x81, 0x20, 0x42, 0x34, 0x12, 0x01020304);
+  EXPECT_TRUE(client_.CheckPrinterReady());
+  EXPECT_EQ(Ostrand().calls, (std::vector<std::string>{"TRCmdInit", "TRGetStatus"}));
+  EXPECT_EQ(client_.LastTransferResult(), TR_OK);
+  EXPECT_EQ(client_.CancelThreshold(), 0x01020304u);
+}
+
+TEST_F(PrinterReady, RejectsAReplyWithoutTheStatusMagicWhileTheCodeStaysZero) {
+  const uint8_t good[] = {0x81, 0x20, 0x42};
+  for (int wrong = 0; wrong < 3; ++wrong) {
+    uint8_t magic[] = {good[0], good[1], good[2]};
+    magic[wrong] ^= 0x01;
+    Reply(magic[0], magic[1], magic[2], 0x34, 0x12, 500);
+    EXPECT_FALSE(client_.CheckPrinterReady()) << "byte " << wrong;
+    EXPECT_EQ(client_.LastTransferResult(), TR_OK);
+    EXPECT_EQ(client_.CancelThreshold(), 0u);
+  }
+}
+
+TEST_F(PrinterReady, RejectsAnotherModelWhileTheCodeStaysZero) {
+  Reply(0x81, 0x20, 0x42, 0x12, 0x34, 500);  // bytes swapped
+  EXPECT_FALSE(client_.CheckPrinterReady());
+  Reply(0x81, 0x20, 0x42, 0x34, 0x13, 500);  // high byte differs
+  EXPECT_FALSE(client_.CheckPrinterReady());
+  Reply(0x81, 0x20, 0x42, 0x35, 0x12, 500);  // low byte differs
+  EXPECT_FALSE(client_.CheckPrinterReady());
+  EXPECT_EQ(client_.LastTransferResult(), TR_OK);
+  EXPECT_EQ(client_.CancelThreshold(), 0u);
+}
+
+TEST_F(PrinterReady, AZeroAcceptCountKeepsTheEarlierThreshold) {
+  Reply(0x81, 0x20, 0x42, 0x34, 0x12, 4096);
+  ASSERT_TRUE(client_.CheckPrinterReady());
+  Reply(0x81, 0x20, 0x42, 0x34, 0x12, 0);
+  EXPECT_TRUE(client_.CheckPrinterReady());
+  EXPECT_EQ(client_.CancelThreshold(), 4096u);
+}
+
+TEST_F(PrinterReady, TakesTheAcceptCountAsUnsigned) {
+  Reply(0x81, 0x20, 0x42, 0x34, 0x12, 0x80000001u);
+  EXPECT_TRUE(client_.CheckPrinterReady());
+  EXPECT_EQ(client_.CancelThreshold(), 0x80000001u);
+}
+
+TEST_F(PrinterReady, AFailedInitialiseEndsTheCheckWithItsCode) {
+  Ostrand().cmdInitResult = TR_NOT_OPEN;  // what Ostrand says when nothing was opened
+  EXPECT_FALSE(client_.CheckPrinterReady());
+  EXPECT_EQ(client_.LastTransferResult(), TR_NOT_OPEN);
+  EXPECT_EQ(Ostrand().calls, std::vector<std::string>{"TRCmdInit"});
+}
+
+TEST_F(PrinterReady, AFailedStatusRequestEndsTheCheckWithItsCode) {
+  Reply(0x81, 0x20, 0x42, 0x34, 0x12, 300);
+  Ostrand().getStatusResult = TR_READ_FAILED;
+  EXPECT_FALSE(client_.CheckPrinterReady());
+  EXPECT_EQ(client_.LastTransferResult(), TR_READ_FAILED);
+  EXPECT_EQ(client_.CancelThreshold(), 0u);
+}
+
+TEST_F(PrinterReady, ModelZeroBeforeAnyIdentificationMatchesOnlyAZeroModel) {
+  client_.SetCurrentModelId(0);
+  EXPECT_FALSE(client_.CheckPrinterReady());
+  Reply(0x81, 0x20, 0x42, 0, 0, 0);
+  EXPECT_TRUE(client_.CheckPrinterReady());
+}
+
+}  // namespace
+}  // namespace vexlow::testing

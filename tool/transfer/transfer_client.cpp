@@ -1,0 +1,133 @@
+#include "tool/transfer/transfer_client.h"
+
+#include <cstring>
+
+namespace vexlow {
+namespace {
+
+// Time-outs of the calls the tool makes, in milliseconds.
+constexpr uint32_t kCommandTimeoutMs = 1000;
+constexpr uint32_t kSendTimeoutMs = 500000;
+
+// The first bytes of every valid status reply.
+constexpr uint8_t kStatusMagic[] = {0x81, 0x20, 0x42};
+constexpr size_t kModelIdOffset = 3;
+constexpr size_t kAcceptCountOffset = 24;
+
+template <typename Fn>
+bool ResolveInto(platform::LibraryLoader& loader, platform::LibraryLoader::Handle library,
+                 const char* name, Fn* entry) {
+  // Symbol is a plain function pointer; every entry is cast back to its own type.
+  *entry = reinterpret_cast<Fn>(loader.Resolve(library, name));
+  return *entry != nullptr;
+}
+
+}  // namespace
+
+bool TransferClient::BindTransferLibrary() {
+  UnbindTransferLibrary();
+  currentTransferPrinter_.clear();
+  library_ = loader_.Load("Ostrand.dll");
+  if (library_ == nullptr) {
+    return false;
+  }
+  // In this order, stopping at the first name that is missing; the library
+  // and what was found stay until UnbindTransferLibrary.
+  return ResolveInto(loader_, library_, "TRInitPrinter", &entry_.initPrinter) &&
+         ResolveInto(loader_, library_, "TRCheckSupportPrinter", &entry_.checkSupportPrinter) &&
+         ResolveInto(loader_, library_, "TRCmdInit", &entry_.cmdInit) &&
+         ResolveInto(loader_, library_, "TRGetStatus", &entry_.getStatus) &&
+         ResolveInto(loader_, library_, "TRGetFileList", &entry_.getFileList) &&
+         ResolveInto(loader_, library_, "TRSendFile", &entry_.sendFile) &&
+         ResolveInto(loader_, library_, "TRReceiveFile", &entry_.receiveFile) &&
+         ResolveInto(loader_, library_, "TRDeleteFile", &entry_.deleteFile);
+}
+
+void TransferClient::UnbindTransferLibrary() {
+  if (library_ != nullptr) {
+    loader_.Free(library_);
+    library_ = nullptr;
+  }
+  // No address may outlive the library it points into.
+  entry_ = EntryPoints{};
+}
+
+bool TransferClient::OpenTransferPrinter(const std::string& name) {
+  std::memset(openBlock_, 0, sizeof(openBlock_));
+  if (entry_.initPrinter == nullptr) {
+    lastTransferResult_ = TR_OPEN_FAILED;
+    return false;
+  }
+  lastTransferResult_ = entry_.initPrinter(name.c_str(), openBlock_);
+  if (lastTransferResult_ != TR_OK) {
+    return false;
+  }
+  currentTransferPrinter_ = name;
+  return true;
+}
+
+bool TransferClient::CheckPrinterSupport(const std::string& name) {
+  // The library's answer is the driver's "TransferUI" declaration, which the
+  // update does not depend on: the printer list already holds only printers
+  // of the configured driver, and turning one away here would hide it from
+  // the user without a word. So every printer counts as supported.
+  if (entry_.checkSupportPrinter != nullptr) {
+    entry_.checkSupportPrinter(name.c_str());
+  }
+  return true;
+}
+
+bool TransferClient::InitPrinterCommand() {
+  if (entry_.cmdInit == nullptr) {
+    lastTransferResult_ = TR_NOT_OPEN;
+    return false;
+  }
+  lastTransferResult_ = entry_.cmdInit(kCommandTimeoutMs);
+  return lastTransferResult_ == TR_OK;
+}
+
+bool TransferClient::ReadPrinterStatus() {
+  std::memset(status_, 0, sizeof(status_));
+  if (entry_.getStatus == nullptr) {
+    lastTransferResult_ = TR_NOT_OPEN;
+    return false;
+  }
+  lastTransferResult_ = entry_.getStatus(status_, kCommandTimeoutMs);
+  return lastTransferResult_ == TR_OK;
+}
+
+bool TransferClient::CheckPrinterReady() {
+  if (!InitPrinterCommand() || !ReadPrinterStatus()) {
+    return false;
+  }
+  // A reply of another kind or of another model fails the check although
+  // every call succeeded, so LastTransferResult stays 0.
+  if (std::memcmp(status_, kStatusMagic, sizeof(kStatusMagic)) != 0) {
+    return false;
+  }
+  if (status_[kModelIdOffset] != (currentModelId_ & 0xFF) ||
+      status_[kModelIdOffset + 1] != (currentModelId_ >> 8)) {
+    return false;
+  }
+  const uint32_t acceptCount = static_cast<uint32_t>(status_[kAcceptCountOffset]) |
+                               static_cast<uint32_t>(status_[kAcceptCountOffset + 1]) << 8 |
+                               static_cast<uint32_t>(status_[kAcceptCountOffset + 2]) << 16 |
+                               static_cast<uint32_t>(status_[kAcceptCountOffset + 3]) << 24;
+  if (acceptCount > 0) {
+    cancelThreshold_ = acceptCount;
+  }
+  return true;
+}
+
+int32_t TransferClient::SendFile(const uint8_t* header, const uint8_t* data, const uint32_t* size,
+                                 TRProgressCallback progress) {
+  std::memset(status_, 0, sizeof(status_));
+  if (entry_.sendFile == nullptr) {
+    lastTransferResult_ = TR_NOT_OPEN;
+    return lastTransferResult_;
+  }
+  lastTransferResult_ = entry_.sendFile(header, data, size, status_, kSendTimeoutMs, progress);
+  return lastTransferResult_;
+}
+
+}  // namespace vexlow
