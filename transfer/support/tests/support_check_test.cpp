@@ -112,9 +112,12 @@ TEST_F(SupportCheckTest, SecondFormReadsTheCallersCompanyBranch) {
   EXPECT_EQ(3u, check.CheckSupportPrinter2("Label", "Acme, Inc."));
   EXPECT_EQ(4u, check.CheckSupportPrinter2("Label", "Quorbel Industries, Ltd."));
   EXPECT_EQ(0u, check.CheckSupportPrinter2("Label", "Nobody"));
+  // The company name is no format of its own.
+  registry.SetNumber("SOFTWARE\\Acme %s %n\\Skorvin\\Driver\\3.0\\Skorvin LX", 6);
+  EXPECT_EQ(6u, check.CheckSupportPrinter2("Label", "Acme %s %n"));
   const std::string longCompany(250, 'c');
   EXPECT_EQ(0u, check.CheckSupportPrinter2("Label", longCompany.c_str()));
-  EXPECT_EQ(3u, registry.keysRead.size());
+  EXPECT_EQ(4u, registry.keysRead.size());
 }
 
 }  // namespace

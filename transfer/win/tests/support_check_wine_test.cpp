@@ -73,11 +73,9 @@ void RemoveEverything() {
     ClosePrinter(printer);
   }
   DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(kDriverName));
-  for (const std::string& company :
-       {std::string("Quorbel Industries, Ltd."), std::string(kOtherCompany), kLongCompany}) {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, DriverKey(company).c_str());
-  }
-  // The company branches of the test's own making go entirely.
+  // Only the driver's own key in the maker's branch, which other drivers share;
+  // the company branches of the test's own making go entirely.
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, DriverKey("Quorbel Industries, Ltd.").c_str());
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string("SOFTWARE\\") + kOtherCompany).c_str());
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, ("SOFTWARE\\" + kLongCompany).c_str());
   const std::string ppd = PpdPath();
