@@ -152,4 +152,54 @@ TEST_F(OstrandDll, OpensThePrinterThenSendsAFileThroughThePortLibrary) {
   }
 }
 
+// The other commands reach the port as their frames say; the timeouts of
+// reads that run on what is left of a budget are left out of the comparison.
+TEST_F(OstrandDll, ForwardsTheOtherCommandsToTheProtocol) {
+  auto initPrinter = Bind<TRInitPrinterFn>("TRInitPrinter");
+  auto cmdInit = Bind<TRCmdInitFn>("TRCmdInit");
+  auto getFileList = Bind<TRGetFileListFn>("TRGetFileList");
+  auto deleteFile = Bind<TRDeleteFileFn>("TRDeleteFile");
+  auto receiveFile = Bind<TRReceiveFileFn>("TRReceiveFile");
+  ASSERT_TRUE(initPrinter && cmdInit && getFileList && deleteFile && receiveFile);
+  unsigned char openBlock[TR_OPEN_BLOCK_SIZE] = {};
+  ASSERT_EQ(TR_OK, initPrinter("Stand-in Label", openBlock));
+  TakeCalls();
+  auto takeCallsWithoutReadTimeouts = [this] {
+    std::vector<std::string> calls = TakeCalls();
+    for (std::string& call : calls) {
+      if (call.rfind("read ", 0) == 0) {
+        call.erase(call.rfind(' '));
+      }
+    }
+    return calls;
+  };
+
+  EXPECT_EQ(TR_OK, cmdInit(1000));
+  EXPECT_EQ((std::vector<std::string>{"purge", "write 4 1000 1B694649"}), TakeCalls());
+
+  uint32_t count = 0;
+  EXPECT_EQ(TR_FILE_COUNT, getFileList(nullptr, &count, 3000));
+  EXPECT_EQ(0x0201u, count);
+  EXPECT_EQ((std::vector<std::string>{"purge", "write 5 3000 1B69464C00", "read 2"}),
+            takeCallsWithoutReadTimeouts());
+
+  unsigned char entry[TR_HEADER_SIZE] = {'F', 'I', 'L', 'E'};
+  EXPECT_EQ(TR_OK, deleteFile(entry, 3000));
+  EXPECT_EQ((std::vector<std::string>{"purge", "write 68 3000 1B694652" + Hex(entry, sizeof(entry)),
+                                      "read 32"}),
+            takeCallsWithoutReadTimeouts());
+
+  unsigned char header[TR_HEADER_SIZE] = {'G', 'E', 'T'};
+  unsigned char received[10] = {};
+  unsigned char status[TR_STATUS_SIZE] = {};
+  const uint32_t size = sizeof(received);
+  EXPECT_EQ(TR_OK, receiveFile(header, received, &size, status, 500000, nullptr));
+  EXPECT_EQ("0102030405060708090A", Hex(received, sizeof(received)));
+  EXPECT_EQ(
+      (std::vector<std::string>{"purge", "begin Stand-in Label 0 2000", "write 4 2000 1B694655",
+                                "write 64 2000 " + Hex(header, sizeof(header)), "read 32",
+                                "write 4 2000 0A000000", "read 10", "read 32", "end"}),
+      takeCallsWithoutReadTimeouts());
+}
+
 }  // namespace

@@ -11,7 +11,8 @@
 // bytes) answers 0x81 0x20 0x42, model 0x1234, acceptance byte 1; its accept
 // count is 1000 outside a transfer, and during a send (ESC i F D, then the
 // 64-byte header whose offset 16 gives the payload size) the printer takes at
-// most 300 bytes per status block and asks for none once all have come.
+// most 300 bytes per status block and asks for none once all have come. Any
+// other read answers the bytes 1, 2, 3, ...
 #include <windows.h>
 
 #include <cstdio>
@@ -128,9 +129,13 @@ int32_t HOBREL_CALL HobrelWrite(const void* buffer, uint32_t count, uint32_t* wr
 
 int32_t HOBREL_CALL HobrelRead(void* buffer, uint32_t count, uint32_t* read, uint32_t timeoutMs) {
   Record("read " + std::to_string(count) + " " + std::to_string(timeoutMs));
-  std::memset(buffer, 0, count);
+  auto* bytes = static_cast<unsigned char*>(buffer);
   if (count == kStatusSize) {
-    FillStatus(static_cast<unsigned char*>(buffer));
+    FillStatus(bytes);
+  } else {
+    for (uint32_t i = 0; i < count; ++i) {
+      bytes[i] = static_cast<unsigned char>(i + 1);
+    }
   }
   *read = count;
   return 1;
