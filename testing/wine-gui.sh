@@ -51,9 +51,12 @@ wine_gui_start() {
   WINE_GUI_PID=$!
 }
 
-# winauto ARGS...: runs winauto.exe (see testing/winauto/README.md).
+# winauto ARGS...: runs winauto.exe (see testing/winauto/README.md). Wine
+# decodes the arguments by the locale's character set, so winauto runs in a
+# UTF-8 locale whatever the caller's is: non-ASCII titles and texts then arrive
+# intact. Only winauto's own locale changes, not that of the program under test.
 winauto() {
-  "$WINE" "$WINAUTO_EXE" "$@"
+  LC_ALL=C.UTF-8 "$WINE" "$WINAUTO_EXE" "$@"
 }
 
 # wine_gui_expect_record WINDOW_OPTIONS... FIELD...: succeeds when `winauto texts`

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "icon_kind.h"
+#include "list_control.h"
 #include "text_output.h"
 #include "window_search.h"
 
@@ -39,6 +40,8 @@ const wchar_t kUsageText[] =
     L"  texts WINDOW                           caption, icon and every control\n"
     L"  text  WINDOW --id N                    the text of one control\n"
     L"  click WINDOW (--id N | --text T)       presses a button\n"
+    L"  items WINDOW --id N                    the entries of a combo box or list box\n"
+    L"  select WINDOW --id N --text T          chooses the entry T of a combo or list box\n"
     L"  close WINDOW                           sends WM_CLOSE\n"
     L"WINDOW: (--title T | --title-prefix T) [--class C]";
 
@@ -115,12 +118,11 @@ HWND FindOrReport(const Options& options) {
   return window;
 }
 
+// The control named by --id, or else by --text.
 HWND FindControl(HWND window, const Options& options) {
   for (HWND control : ChildControls(window)) {
-    if (options.id && static_cast<unsigned>(GetDlgCtrlID(control)) == *options.id) {
-      return control;
-    }
-    if (options.text && ControlTextOf(control) == *options.text) {
+    if (options.id ? static_cast<unsigned>(GetDlgCtrlID(control)) == *options.id
+                   : ControlTextOf(control) == *options.text) {
       return control;
     }
   }
@@ -170,6 +172,35 @@ int Click(HWND window, const Options& options) {
   return SendNotifyMessageW(button, BM_CLICK, 0, 0) ? kOk : kFailed;
 }
 
+int Items(HWND list) {
+  const std::optional<ListEntries> entries = ReadListEntries(list);
+  if (!entries) {
+    PrintError(L"the control is no combo box or list box, or does not answer");
+    return kFailed;
+  }
+  for (size_t index = 0; index < entries->texts.size(); ++index) {
+    const bool selected = static_cast<int>(index) == entries->selected;
+    PrintRecord(
+        {L"item", std::to_wstring(index), selected ? L"selected" : L"-", entries->texts[index]});
+  }
+  return kOk;
+}
+
+int Select(HWND list, const std::wstring& text) {
+  const std::optional<ListEntries> entries = ReadListEntries(list);
+  if (!entries) {
+    PrintError(L"the control is no combo box or list box, or does not answer");
+    return kFailed;
+  }
+  for (size_t index = 0; index < entries->texts.size(); ++index) {
+    if (entries->texts[index] == text) {
+      return SelectListEntry(list, static_cast<int>(index)) ? kOk : kFailed;
+    }
+  }
+  PrintError(L"no entry \"" + text + L"\"");
+  return kFailed;
+}
+
 int Run(const Options& options) {
   if (options.command == L"list") {
     return List();
@@ -187,9 +218,15 @@ int Run(const Options& options) {
                L" after " + std::to_wstring(options.timeoutMs) + L" ms");
     return kFailed;
   }
-  const bool needsControl = options.command == L"click" || options.command == L"text";
+  const bool isList = options.command == L"items" || options.command == L"select";
+  const bool needsControl = isList || options.command == L"click" || options.command == L"text";
   if (needsControl && !options.id && !options.text) {
     PrintError(options.command + L" needs --id or --text");
+    return kUsage;
+  }
+  if (isList && (!options.id || (options.command == L"select") != options.text.has_value())) {
+    PrintError(options.command == L"select" ? L"select needs --id and --text"
+                                            : L"items needs --id only");
     return kUsage;
   }
   if (options.command != L"texts" && options.command != L"close" && !needsControl) {
@@ -212,6 +249,12 @@ int Run(const Options& options) {
   HWND control = FindControl(window, options);
   if (control == nullptr) {
     return kFailed;
+  }
+  if (options.command == L"items") {
+    return Items(control);
+  }
+  if (options.command == L"select") {
+    return Select(control, *options.text);
   }
   PrintRecord({ControlTextOf(control)});
   return kOk;

@@ -5,6 +5,8 @@
 //   winauto_fixture dialog                  a dialog; its Start button opens a box
 //                                           "Fixture Started" and, once that is
 //                                           closed, ends with 100. Cancel ends with 2.
+//                                           Choosing in its drop-down list shows
+//                                           "chose <entry>" beside it.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -40,6 +42,18 @@ std::wstring WithLineBreaks(std::wstring text) {
 
 INT_PTR CALLBACK FixtureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
+    for (const wchar_t* entry : {L"Alpha", L"Beta Printer", L"\u65e5\u672c"}) {
+      SendDlgItemMessageW(dialog, IDC_FIXTURE_CHOICES, CB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(entry));
+    }
+    SendDlgItemMessageW(dialog, IDC_FIXTURE_CHOICES, CB_SETCURSEL, 0, 0);
+    return TRUE;
+  }
+  if (message == WM_COMMAND && LOWORD(wParam) == IDC_FIXTURE_CHOICES &&
+      HIWORD(wParam) == CBN_SELCHANGE) {
+    wchar_t entry[64] = {};
+    GetDlgItemTextW(dialog, IDC_FIXTURE_CHOICES, entry, 64);
+    SetDlgItemTextW(dialog, IDC_FIXTURE_CHOSEN, (std::wstring(L"chose ") + entry).c_str());
     return TRUE;
   }
   if (message == WM_COMMAND && LOWORD(wParam) == IDC_FIXTURE_START) {

@@ -36,6 +36,18 @@ wine_gui_expect_record --title "Fixture Dialog" control 1002 Button visible,disa
 winauto click --title "Fixture Dialog" --id 1002 2>/dev/null && wine_gui_fail "pressed a disabled button"
 winauto texts --title "No Such Window" 2>/dev/null && wine_gui_fail "found a missing window"
 winauto wait --title "No Such Window" --timeout-ms 300 2>/dev/null && wine_gui_fail "waited for nothing"
+# A drop-down list: its entries, a choice the dialog is told of, a missing entry.
+[ "$(winauto items --title "Fixture Dialog" --id 1004)" = "$(printf 'item\t0\tselected\tAlpha\nitem\t1\t-\tBeta Printer\nitem\t2\t-\t日本')" ] ||
+  wine_gui_fail "items of 1004: $(winauto items --title "Fixture Dialog" --id 1004)"
+winauto select --title "Fixture Dialog" --id 1004 --text "日本" || wine_gui_fail "select"
+sleep 0.5
+wine_gui_expect_record --title "Fixture Dialog" control 1005 Static visible,enabled "chose 日本"
+winauto items --title "Fixture Dialog" --id 1004 | grep -qxF "$(printf 'item\t2\tselected\t日本')" ||
+  wine_gui_fail "selection of 1004"
+winauto select --title "Fixture Dialog" --id 1004 --text "beta printer" 2>/dev/null &&
+  wine_gui_fail "selected an entry of another case"
+winauto items --title "Fixture Dialog" --id 1001 2>/dev/null && wine_gui_fail "items of a button"
+wine_gui_screenshot "$shots/fixture-dialog.png"
 winauto click --title "Fixture Dialog" --text "&Start" || wine_gui_fail "click &Start"
 winauto wait --title "Fixture Started" --timeout-ms 10000 || wine_gui_fail "no box after Start"
 wine_gui_expect_record --title "Fixture Started" icon information
