@@ -87,15 +87,15 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
 
 std::wstring Describe(const WindowQuery& query) {
   std::wstring text =
-      (query.titleIsPrefix ? L"a window whose title begins \"" : L"a window titled \"") +
-      query.title + L"\"";
+      (query.titleIsPrefix ? L"window whose title begins \"" : L"window titled \"") + query.title +
+      L"\"";
   if (!query.className.empty()) {
     text += L" of class " + query.className;
   }
   return text;
 }
 
-// Polls until found(window) is what is wanted or the time-out passes.
+// Polls until the window is there (or gone), or the time-out passes.
 bool PollFor(const Options& options, bool wantPresent) {
   const ULONGLONG deadline = GetTickCount64() + options.timeoutMs;
   for (;;) {
@@ -159,11 +159,7 @@ int Texts(HWND window) {
   return kOk;
 }
 
-int Click(HWND window, const Options& options) {
-  HWND button = FindControl(window, options);
-  if (button == nullptr) {
-    return kFailed;
-  }
+int Click(HWND button) {
   if (!IsWindowEnabled(button) || !IsWindowVisible(button)) {
     PrintError(L"the control is " + StateOf(button) + L"; not pressed");
     return kFailed;
@@ -201,37 +197,62 @@ int Select(HWND list, const std::wstring& text) {
   return kFailed;
 }
 
+// What each command needs besides a window; null for an unknown command.
+struct CommandNeeds {
+  const wchar_t* name;
+  bool window;
+  bool id;        // --id required
+  bool idOrText;  // --id or --text required
+  bool text;      // --text required
+};
+
+const CommandNeeds kCommands[] = {
+    {L"list", false, false, false, false}, {L"wait", true, false, false, false},
+    {L"gone", true, false, false, false},  {L"texts", true, false, false, false},
+    {L"text", true, true, false, false},   {L"click", true, false, true, false},
+    {L"close", true, false, false, false}, {L"items", true, true, false, false},
+    {L"select", true, true, false, true},
+};
+
+bool CheckNeeds(const Options& options) {
+  for (const CommandNeeds& needs : kCommands) {
+    if (options.command != needs.name) {
+      continue;
+    }
+    std::wstring missing;
+    if (needs.window && !options.hasTitle) {
+      missing = L"--title or --title-prefix";
+    } else if (needs.id && !options.id) {
+      missing = L"--id";
+    } else if (needs.idOrText && !options.id && !options.text) {
+      missing = L"--id or --text";
+    } else if (needs.text && !options.text) {
+      missing = L"--text";
+    }
+    if (!missing.empty()) {
+      PrintError(options.command + L" needs " + missing);
+    }
+    return missing.empty();
+  }
+  PrintError(L"unknown command " + options.command);
+  return false;
+}
+
 int Run(const Options& options) {
+  if (!CheckNeeds(options)) {
+    return kUsage;
+  }
   if (options.command == L"list") {
     return List();
-  }
-  if (!options.hasTitle) {
-    PrintError(options.command + L" needs --title or --title-prefix");
-    return kUsage;
   }
   if (options.command == L"wait" || options.command == L"gone") {
     const bool wantPresent = options.command == L"wait";
     if (PollFor(options, wantPresent)) {
       return kOk;
     }
-    PrintError((wantPresent ? L"still no " : L"still there: ") + Describe(options.query) +
+    PrintError((wantPresent ? L"still no " : L"still there: a ") + Describe(options.query) +
                L" after " + std::to_wstring(options.timeoutMs) + L" ms");
     return kFailed;
-  }
-  const bool isList = options.command == L"items" || options.command == L"select";
-  const bool needsControl = isList || options.command == L"click" || options.command == L"text";
-  if (needsControl && !options.id && !options.text) {
-    PrintError(options.command + L" needs --id or --text");
-    return kUsage;
-  }
-  if (isList && (!options.id || (options.command == L"select") != options.text.has_value())) {
-    PrintError(options.command == L"select" ? L"select needs --id and --text"
-                                            : L"items needs --id only");
-    return kUsage;
-  }
-  if (options.command != L"texts" && options.command != L"close" && !needsControl) {
-    PrintError(L"unknown command " + options.command);
-    return kUsage;
   }
   HWND window = FindOrReport(options);
   if (window == nullptr) {
@@ -243,12 +264,12 @@ int Run(const Options& options) {
   if (options.command == L"close") {
     return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : kFailed;
   }
-  if (options.command == L"click") {
-    return Click(window, options);
-  }
   HWND control = FindControl(window, options);
   if (control == nullptr) {
     return kFailed;
+  }
+  if (options.command == L"click") {
+    return Click(control);
   }
   if (options.command == L"items") {
     return Items(control);
