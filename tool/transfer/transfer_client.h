@@ -24,10 +24,17 @@ class TransferClient {
   bool BindTransferLibrary();
   void UnbindTransferLibrary();
 
+  // The wrappers keep Ostrand's code in LastTransferResult. With no library
+  // (or without the entry point) nothing is called: the open fails with
+  // TR_OPEN_FAILED, every command with TR_NOT_OPEN.
   bool OpenTransferPrinter(const std::string& name);
+  // Asks the library, but answers true whatever it says: no printer is
+  // turned away by the driver's transfer declaration.
   bool CheckPrinterSupport(const std::string& name);
   bool InitPrinterCommand();
   bool ReadPrinterStatus();
+  // Initialise, then a status reply of this model; its nonzero accept count
+  // becomes CancelThreshold. A reply of another kind or model leaves the code 0.
   bool CheckPrinterReady();
 
   // Sends a package with TRSendFile; the code is kept in LastTransferResult.
