@@ -42,6 +42,8 @@ wine_gui_init() {
 # wine_gui_start DIR PROGRAM [ARGS...]: starts PROGRAM under Wine in the
 # background with DIR as its current folder. Sets WINE_GUI_PID; the program's
 # output goes to WINE_GUI_LOG. One program at a time: an earlier one is stopped.
+# Variables for the program alone go before the call:
+#   LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine_gui_start "$dir" "$exe"
 wine_gui_start() {
   local dir="$1"
   shift
