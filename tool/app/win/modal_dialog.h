@@ -1,6 +1,7 @@
 // A modal dialog built from a dialog template of the program's resources.
-// Subclasses fill the controls in OnInitDialog and may take commands in
-// OnCommand; OK and Cancel end the dialog with their own ids by default.
+// It opens centred over its owner (or the screen); subclasses fill the controls
+// in OnInitDialog and may take commands in OnCommand; OK and Cancel end the
+// dialog with their own ids by default.
 #ifndef TOOL_APP_WIN_MODAL_DIALOG_H
 #define TOOL_APP_WIN_MODAL_DIALOG_H
 

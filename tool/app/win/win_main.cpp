@@ -1,7 +1,8 @@
 // Vexlow.exe: the update tool. The whole life of the program is start-up;
 // there is no message loop beyond those of the modal dialogs.
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include "core/update_app.h"
 #include "library_search.h"

@@ -45,3 +45,19 @@ endfunction()
 cmake_language(EVAL CODE "
   cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
     CALL vexlow_app_add_gui_test \"${APP_WIN_TESTS}\" \"${CMAKE_CURRENT_BINARY_DIR}\")")
+
+# The warning dialog's texts fit their controls, in each language; it opens
+# windows, so it needs the display.
+add_executable(app_dialog_layout_test
+  ${APP_WIN_TESTS}/dialog_layout_test.cpp
+  ${VEXLOW_RESOURCES_DIR}/vexlow.rc)
+target_link_libraries(app_dialog_layout_test PRIVATE app_win GTest::gtest GTest::gtest_main)
+foreach(language en ja)
+  vexlow_add_test(NAME app_dialog_layout_${language}_test COMMAND app_dialog_layout_test GUI)
+  set_property(TEST app_dialog_layout_${language}_test APPEND PROPERTY ENVIRONMENT
+    VEXLOW_EXPECTED_LANGUAGE=${language})
+endforeach()
+set_property(TEST app_dialog_layout_ja_test APPEND PROPERTY ENVIRONMENT
+  LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+set_property(TEST app_dialog_layout_en_test APPEND PROPERTY ENVIRONMENT
+  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)

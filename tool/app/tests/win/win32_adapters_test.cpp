@@ -107,13 +107,13 @@ TEST(CompiledResourcesTest, WarningDialogHasItsSizeFontAndLayoutInEachLanguage) 
   const auto japanese = DialogInLanguage(IDD_WARNING, kJapanese);
   ASSERT_TRUE(japanese.has_value());
   EXPECT_EQ(japanese->width, 195);
-  EXPECT_EQ(japanese->height, 140);
+  EXPECT_EQ(japanese->height, 165);
   EXPECT_EQ(japanese->caption, L"Glinterra \u66F4\u65B0\u30C4\u30FC\u30EB");
   EXPECT_EQ(japanese->pointSize, 9);
   EXPECT_EQ(japanese->typeface, L"MS UI Gothic");
   ASSERT_EQ(japanese->controls.size(), 5u);
   EXPECT_EQ(japanese->controls[2].y, 61);
-  EXPECT_EQ(japanese->controls[2].cy, 49);
+  EXPECT_EQ(japanese->controls[2].cy, 74);
   EXPECT_EQ(japanese->controls[3].text, L"\u958B\u59CB(&S)");
   EXPECT_EQ(japanese->controls[4].x, 105);
 }
