@@ -5,6 +5,7 @@
 #define TOOL_APP_CORE_APPLICATION_H
 
 #include <string>
+#include <utility>
 
 #include "startup_seams.h"
 

@@ -4,6 +4,7 @@
 #ifndef TOOL_APP_CORE_UPDATE_APP_H
 #define TOOL_APP_CORE_UPDATE_APP_H
 
+#include <cstddef>
 #include <string>
 
 #include "application.h"
