@@ -42,16 +42,21 @@ control_text() {
     awk -F'\t' -v id="$2" '$1 == "control" && $2 == id { print $5 }'
 }
 
-# expect_message CAPTION ICON TEXT: the one message box start-up shows (TEXT
-# in winauto's escaped form), then OK, and the program must end by itself.
+# expect_message CAPTION ICON TEXT [SCREENSHOT]: the one message box start-up
+# shows (TEXT in winauto's escaped form), then OK, and the program must end by
+# itself.
 expect_message() {
-  local caption="$1" icon="$2" text="$3" seen
+  local caption="$1" icon="$2" text="$3" shot="${4:-}" seen
   winauto wait --title "$caption" --class "#32770" --timeout-ms 20000 ||
     { winauto list >&2; wine_gui_fail "no box captioned \"$caption\" for: $text"; }
   wine_gui_expect_record --title "$caption" --class "#32770" icon "$icon"
   seen="$(winauto texts --title "$caption" --class "#32770" |
     awk -F'\t' '$1 == "control" && $3 == "Static" && $5 != "" { print $5 }')"
   [ "$seen" = "$text" ] || wine_gui_fail "message text: expected [$text], saw [$seen]"
+  if [ -n "$shot" ]; then
+    sleep 1 # let it paint
+    wine_gui_screenshot "$shot"
+  fi
   winauto click --title "$caption" --class "#32770" --text OK || wine_gui_fail "OK of [$text]"
   expect_exit_without_message
 }
@@ -98,7 +103,7 @@ fresh_app ostrand.dll
 write_ini "${full_ini[@]}"
 touch "$app/update.kx7"
 start_vexlow
-expect_message "$title_en" stop 'File not found.\n\n\nhobrel.dll'
+expect_message "$title_en" stop 'File not found.\n\n\nhobrel.dll' "$shots/missing-hobrel-message.png"
 
 echo "-- an ostrand.dll without the transfer functions"
 fresh_app hobrel.dll
