@@ -54,8 +54,9 @@ bool UpdateApp::StartUp() {
     return false;
   }
 
-  // The printer-selection dialog, which carries the rest of the program's
-  // life, is not part of the tool yet: start-up ends after the warning.
+  // Next comes the printer-selection dialog, run modally with no owner as the
+  // main window and given NewVersion, DriverName, KX7FileName and
+  // PackagePath(). It is not part of the tool yet, so start-up ends here.
   return false;
 }
 

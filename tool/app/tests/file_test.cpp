@@ -12,10 +12,9 @@ namespace {
 class FileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = (std::filesystem::temp_directory_path() /
-             ("vexlow_file_test_" +
-              std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".bin"))
-                .string();
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path_ =
+        (std::filesystem::temp_directory_path() / ("vexlow_file_test_" + test + ".bin")).string();
     std::ofstream out(path_, std::ios::binary);
     out << "0123456789";
   }
