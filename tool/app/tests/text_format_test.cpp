@@ -33,12 +33,12 @@ TEST(WarningTextsTest, PutsTheMachineNameIntoBothTexts) {
       "Do not operate %s or disconnect the USB cable until the update operation is completed.";
   strings.texts[IDS_WARNING_INSTRUCTIONS] = "%s Check that the printer is set to Transfer mode.";
 
-  const WarningTexts texts = ComposeWarningTexts(strings, "QL-9");
+  const WarningTexts texts = ComposeWarningTexts(strings, "VX-9");
   EXPECT_EQ(texts.title, "Glinterra Update Tool");
   EXPECT_EQ(texts.notice,
-            "Do not operate QL-9 or disconnect the USB cable until the update operation is "
+            "Do not operate VX-9 or disconnect the USB cable until the update operation is "
             "completed.");
-  EXPECT_EQ(texts.instructions, "QL-9 Check that the printer is set to Transfer mode.");
+  EXPECT_EQ(texts.instructions, "VX-9 Check that the printer is set to Transfer mode.");
 
   EXPECT_EQ(ComposeWarningTexts(strings, "").notice,
             "Do not operate  or disconnect the USB cable until the update operation is "

@@ -22,8 +22,8 @@ class StartUpTest : public ::testing::Test {
     strings.texts[IDS_REGISTRY_KEY] = "Quorbel Industries, Ltd.";
     profile.values = {{"NewVersion", "2.10"},
                       {"Country", "EU"},
-                      {"DriverName", "Skorvin QL-9"},
-                      {"MachineName", "QL-9"},
+                      {"DriverName", "Skorvin VX-9"},
+                      {"MachineName", "VX-9"},
                       {"KX7FileName", "update.kx7"}};
     files.present = {kIni, "C:\\Tools\\ostrand.dll", "C:\\Tools\\hobrel.dll",
                      "C:\\Tools\\update.kx7"};
@@ -79,7 +79,7 @@ TEST_F(StartUpTest, RunsEveryStepInOrderAndReachesTheWarningDialog) {
                             "look for C:\\Tools\\hobrel.dll",
                             "look for C:\\Tools\\update.kx7",
                             "bind transfer library",
-                            "warning dialog: QL-9",
+                            "warning dialog: VX-9",
                             "unbind transfer library"};
   EXPECT_EQ(journal, expected);
   EXPECT_TRUE(ui.messages.empty());
@@ -91,8 +91,8 @@ TEST_F(StartUpTest, KeepsSettingsAndPaths) {
   EXPECT_EQ(App().IniPath(), kIni);
   EXPECT_EQ(App().NewVersion(), "2.10");
   EXPECT_EQ(App().Country(), "EU");
-  EXPECT_EQ(App().DriverName(), "Skorvin QL-9");
-  EXPECT_EQ(App().MachineName(), "QL-9");
+  EXPECT_EQ(App().DriverName(), "Skorvin VX-9");
+  EXPECT_EQ(App().MachineName(), "VX-9");
   EXPECT_EQ(App().KX7FileName(), "update.kx7");
   EXPECT_EQ(App().PackagePath(), "C:\\Tools\\update.kx7");
   EXPECT_EQ(App().Title(), kTitle);

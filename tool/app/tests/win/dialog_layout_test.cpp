@@ -53,7 +53,7 @@ TEST(WarningDialogLayoutTest, TextsWithAMachineNameFitTheirControls) {
   HWND dialog =
       CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_WARNING), nullptr, &PassiveDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
-  const std::string machine = "QL-9 Pro Tape";
+  const std::string machine = "VX-9 Pro Tape";
   SetDlgItemTextW(dialog, IDC_WARNING_NOTICE,
                   Utf8ToWide(FormatWithString(strings.Load(IDS_WARNING_NOTICE), machine)).c_str());
   SetDlgItemTextW(

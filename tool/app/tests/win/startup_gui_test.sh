@@ -75,7 +75,7 @@ expect_exit_without_message() {
   /v Decorated /d N /f >/dev/null 2>&1 || wine_gui_fail "cannot set the window decoration"
 
 all_files=(ostrand.dll hobrel.dll)
-full_ini=("NewVersion=2.10" "Country=EU" "DriverName=Skorvin QL-9" "MachineName=QL-9"
+full_ini=("NewVersion=2.10" "Country=EU" "DriverName=Skorvin VX-9" "MachineName=VX-9"
   "KX7FileName=update.kx7")
 
 echo "-- no vexlow.ini beside the program (one in the current folder does not count)"
@@ -120,9 +120,9 @@ touch "$app/update.kx7"
 start_vexlow
 winauto wait --title "$title_en" --class "#32770" --timeout-ms 20000 || wine_gui_fail "no warning dialog"
 wine_gui_expect_record --title "$title_en" --class "#32770" control 1005 Static visible,enabled Warning
-[ "$(control_text "$title_en" 1006)" = "Do not operate QL-9 or disconnect the USB cable until the update operation is completed." ] ||
+[ "$(control_text "$title_en" 1006)" = "Do not operate VX-9 or disconnect the USB cable until the update operation is completed." ] ||
   wine_gui_fail "text 1006: $(control_text "$title_en" 1006)"
-[ "$(control_text "$title_en" 1007)" = 'QL-9 Check that the printer is set to Transfer mode.\n\n* The LED will blink when the printer is set to Transfer mode.　To place the printer in Transfer mode, turn off the printer, remove the cassette, and then press and hold down the power switch for at least five seconds.' ] ||
+[ "$(control_text "$title_en" 1007)" = 'VX-9 Check that the printer is set to Transfer mode.\n\n* The LED will blink when the printer is set to Transfer mode.　To place the printer in Transfer mode, turn off the printer, remove the cassette, and then press and hold down the power switch for at least five seconds.' ] ||
   wine_gui_fail "text 1007: $(control_text "$title_en" 1007)"
 wine_gui_expect_record --title "$title_en" --class "#32770" control 1 Button visible,enabled '&Start'
 sleep 1 # let it paint
@@ -132,15 +132,15 @@ expect_exit_without_message
 
 echo "-- the warning dialog in Japanese, with a machine name in code page 932"
 fresh_app "${all_files[@]}"
-# "QL-9 テスト" in code page 932.
-write_ini "NewVersion=2.10" "DriverName=Skorvin QL-9" \
-  "MachineName=QL-9 $(printf '\x83\x65\x83\x58\x83\x67')" "KX7FileName=update.kx7"
+# "VX-9 テスト" in code page 932.
+write_ini "NewVersion=2.10" "DriverName=Skorvin VX-9" \
+  "MachineName=VX-9 $(printf '\x83\x65\x83\x58\x83\x67')" "KX7FileName=update.kx7"
 touch "$app/update.kx7"
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 start_vexlow
 winauto wait --title "$title_ja" --class "#32770" --timeout-ms 20000 ||
   { winauto list >&2; wine_gui_fail "no Japanese warning dialog"; }
 wine_gui_expect_record --title "$title_ja" --class "#32770" control 1005 Static visible,enabled 'ご注意'
-[ "$(control_text "$title_ja" 1006)" = "更新作業が確実に終了するまで、QL-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。" ] ||
+[ "$(control_text "$title_ja" 1006)" = "更新作業が確実に終了するまで、VX-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。" ] ||
   wine_gui_fail "text 1006: $(control_text "$title_ja" 1006)"
 wine_gui_expect_record --title "$title_ja" --class "#32770" control 2 Button visible,enabled 'キャンセル'
 sleep 1

@@ -21,10 +21,10 @@ TEST(Win32ProfileReaderTest, ReadsIntoTheGivenBufferSizeWithDefaults) {
   TestFolder folder;
   const std::string ini = folder.File("vexlow.ini");
   std::ofstream(ini) << "[UPDATE]\nMachineName=" << std::string(300, 'M')
-                     << "\nDriverName=Skorvin QL-9\n";
+                     << "\nDriverName=Skorvin VX-9\n";
   Win32ProfileReader reader;
   EXPECT_EQ(reader.ReadString(ini, "UPDATE", "MachineName", "", 260), std::string(259, 'M'));
-  EXPECT_EQ(reader.ReadString(ini, "UPDATE", "DriverName", "", 260), "Skorvin QL-9");
+  EXPECT_EQ(reader.ReadString(ini, "UPDATE", "DriverName", "", 260), "Skorvin VX-9");
   EXPECT_EQ(reader.ReadString(ini, "UPDATE", "Country", "", 260), "");
   EXPECT_EQ(reader.ReadString(ini, "OTHER", "DriverName", "none", 260), "none");
   EXPECT_EQ(reader.ReadString(ini, "UPDATE", "DriverName", "", 0), "");
@@ -57,7 +57,7 @@ TEST(WideTextTest, ConvertsBetweenUtf8AndWideCharacters) {
   const std::string japanese = "Glinterra \xE6\x9B\xB4\xE6\x96\xB0";  // "更新"
   EXPECT_EQ(Utf8ToWide(japanese), L"Glinterra \u66F4\u65B0");
   EXPECT_EQ(WideToUtf8(Utf8ToWide(japanese)), japanese);
-  EXPECT_EQ(AnsiToUtf8("Skorvin QL-9"), "Skorvin QL-9");
+  EXPECT_EQ(AnsiToUtf8("Skorvin VX-9"), "Skorvin VX-9");
   EXPECT_EQ(Utf8ToWide(""), L"");
 }
 
