@@ -1,11 +1,16 @@
 #include "tool/transfer/port_binding.h"
 
+#include <algorithm>
+
 namespace vexlow {
 namespace {
 
 // ESC "i" "a" 0x01: switches the printer's command mode before an update.
 constexpr uint8_t kModeCommand[] = {0x1B, 0x69, 0x61, 0x01};
 constexpr uint32_t kModeCommandTimeoutMs = 10000;
+// SKWriteFile takes the printer name as a character buffer of at least this
+// many bytes and may read all of them.
+constexpr std::size_t kPrinterNameBufferSize = 256;
 
 }  // namespace
 
@@ -39,8 +44,10 @@ bool PortBinding::SendModeCommand(const std::string& printerName) {
   if (!IsBound()) {
     return false;
   }
+  std::string nameBuffer = printerName;
+  nameBuffer.resize(std::max(printerName.size() + 1, kPrinterNameBufferSize), '\0');
   uint32_t written = 0;
-  return writeFile_(printerName.c_str(), 0, kModeCommand, sizeof(kModeCommand), &written,
+  return writeFile_(nameBuffer.c_str(), 0, kModeCommand, sizeof(kModeCommand), &written,
                     kModeCommandTimeoutMs) != 0;
 }
 

@@ -22,7 +22,8 @@ class PortBinding {
   void UnbindPortLibrary();
   bool IsBound() const { return writeFile_ != nullptr && readFile_ != nullptr; }
 
-  // Writes ESC "i" "a" 0x01 to the printer; false when unbound or refused.
+  // Writes ESC "i" "a" 0x01 to the printer, its name zero-padded to 256 bytes;
+  // false when unbound or refused.
   bool SendModeCommand(const std::string& printerName);
 
  private:

@@ -55,19 +55,6 @@ int64_t File::Seek(int64_t offset, Origin origin) {
   return Tell(file_);
 }
 
-int64_t File::Length() {
-  if (file_ == nullptr) {
-    return -1;
-  }
-  const int64_t position = Tell(file_);
-  if (position < 0 || !SeekTo(file_, 0, SEEK_END)) {
-    return -1;
-  }
-  const int64_t length = Tell(file_);
-  SeekTo(file_, position, SEEK_SET);
-  return length;
-}
-
 void File::Close() {
   if (file_ != nullptr) {
     std::fclose(file_);

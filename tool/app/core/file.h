@@ -27,8 +27,6 @@ class File {
   std::size_t Read(void* buffer, std::size_t size);
   // Moves the read position; returns the new position from the start, or -1.
   int64_t Seek(int64_t offset, Origin origin);
-  // Length in bytes, or -1 when no file is open; the read position is kept.
-  int64_t Length();
   void Close();
 
  private:

@@ -48,14 +48,25 @@ std::string ExecutableTitle(ProgramLocation& location) {
   return std::string(name.substr(0, dot));
 }
 
-std::size_t StepWithLeadBytes(std::string_view path, std::size_t pos,
-                              bool (*isLeadByte)(unsigned char)) {
-  if (pos >= path.size()) {
-    return path.size();
+bool ReadWholePath(const std::function<std::size_t(char* buffer, std::size_t size)>& copy,
+                   std::string& path) {
+  // The longest path the system knows, with its terminating zero.
+  constexpr std::size_t kLongestPath = 32768;
+  std::string buffer(260, '\0');
+  for (;;) {
+    const std::size_t length = copy(buffer.data(), buffer.size());
+    if (length == 0) {
+      return false;
+    }
+    if (length < buffer.size()) {
+      path.assign(buffer.data(), length);
+      return true;
+    }
+    if (buffer.size() >= kLongestPath) {
+      return false;
+    }
+    buffer.resize(buffer.size() * 2);
   }
-  const bool doubleByte =
-      isLeadByte(static_cast<unsigned char>(path[pos])) && pos + 1 < path.size();
-  return pos + (doubleByte ? 2 : 1);
 }
 
 }  // namespace vexlow

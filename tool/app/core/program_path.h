@@ -4,6 +4,7 @@
 #define TOOL_APP_CORE_PROGRAM_PATH_H
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,10 +23,13 @@ bool GetProgramDirectory(ProgramLocation& location, std::string& directory);
 // The executable's file name without its extension; "" when the path cannot be had.
 std::string ExecutableTitle(ProgramLocation& location);
 
-// NextChar for code pages whose double-byte characters start with a byte that
-// `isLeadByte` accepts; a lead byte at the very end counts as one character.
-std::size_t StepWithLeadBytes(std::string_view path, std::size_t pos,
-                              bool (*isLeadByte)(unsigned char));
+// Fills `path` with the whole of a path that `copy` hands out the way
+// GetModuleFileNameA does: at most `size` characters into `buffer`, answering
+// how many, and exactly `size` when it had to cut. The buffer grows until the
+// path fits, since a path cut at a fixed size names another folder. False when
+// `copy` answers 0, or still cuts at a size beyond the system's longest path.
+bool ReadWholePath(const std::function<std::size_t(char* buffer, std::size_t size)>& copy,
+                   std::string& path);
 
 }  // namespace vexlow
 

@@ -1,7 +1,9 @@
 #include "win32_startup_services.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "core/program_path.h"
 #include "wide_text.h"
 
 namespace vexlow::win {
@@ -46,24 +48,11 @@ std::string Win32StringTable::Load(unsigned id) {
 }
 
 bool Win32ProgramLocation::ModulePath(std::string& path) {
-  // The whole path, however long: a path cut at a fixed size would name
-  // another folder.
-  std::vector<char> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) {
-      return false;
-    }
-    if (length < buffer.size()) {
-      path.assign(buffer.data(), length);
-      return true;
-    }
-    if (buffer.size() >= 32768) {
-      return false;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
+  return ReadWholePath(
+      [](char* buffer, std::size_t size) -> std::size_t {
+        return GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
+      },
+      path);
 }
 
 std::size_t Win32ProgramLocation::NextChar(std::string_view path, std::size_t pos) {

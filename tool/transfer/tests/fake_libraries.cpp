@@ -82,7 +82,7 @@ int32_t OSTRAND_CALL FakeDeleteFile(const void*, uint32_t) {
 int32_t HOBREL_CALL FakeSKWriteFile(const char* printerName, uint32_t reserved, const void* buffer,
                                     uint32_t count, uint32_t* written, uint32_t timeoutMs) {
   ++hobrel.writeCalls;
-  hobrel.printerName = printerName;
+  hobrel.nameBuffer.assign(printerName, 256);
   hobrel.reserved = reserved;
   const uint8_t* bytes = static_cast<const uint8_t*>(buffer);
   hobrel.bytes.assign(bytes, bytes + count);

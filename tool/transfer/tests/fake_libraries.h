@@ -40,7 +40,8 @@ struct FakeHobrel {
   int32_t writeAnswer = 1;
 
   int writeCalls = 0;
-  std::string printerName;
+  // The 256 bytes of the name buffer, which the library may read whole.
+  std::string nameBuffer;
   uint32_t reserved = 0xFFFFFFFF;
   std::vector<uint8_t> bytes;
   uint32_t count = 0;

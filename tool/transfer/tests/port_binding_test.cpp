@@ -51,7 +51,7 @@ TEST_F(PortBindingTest, ModeCommandWritesEscIA1WithTenSeconds) {
   ASSERT_TRUE(port.BindPortLibrary());
   EXPECT_TRUE(port.SendModeCommand("Label Printer 9"));
   EXPECT_EQ(Hobrel().writeCalls, 1);
-  EXPECT_EQ(Hobrel().printerName, "Label Printer 9");
+  EXPECT_EQ(Hobrel().nameBuffer, std::string("Label Printer 9").append(241, '\0'));
   EXPECT_EQ(Hobrel().reserved, 0u);
   EXPECT_EQ(Hobrel().bytes, (std::vector<uint8_t>{0x1B, 0x69, 0x61, 0x01}));
   EXPECT_EQ(Hobrel().count, 4u);
