@@ -192,12 +192,5 @@ TEST_F(StartUpTest, WarningDialogThatFailsToOpenDoesNotEndStartUpWithAMessage) {
   EXPECT_EQ(journal.back(), "unbind transfer library");
 }
 
-TEST_F(StartUpTest, ShutDownReleasesTheTransferLibraryBoundAtStartUp) {
-  App().StartUp();
-  EXPECT_TRUE(transfer.bound);
-  App().ShutDown();
-  EXPECT_FALSE(transfer.bound);
-}
-
 }  // namespace
 }  // namespace vexlow::testing
