@@ -45,11 +45,6 @@ std::string Model(uint16_t model) {
   return text;
 }
 
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool AllDigits(const std::string& text) {
   if (text.empty()) {
     return false;
@@ -134,9 +129,8 @@ class Session {
       return exit;
     }
     out_ << "Status block of \"" << line_.printer << "\": " << Hex(status, TR_STATUS_SIZE) << "\n"
-         << "  model " << Model(static_cast<uint16_t>(status[3] | (status[4] << 8)))
-         << ", acceptance byte " << static_cast<unsigned>(status[18]) << ", accept count "
-         << Le32(status + 24) << "\n";
+         << "  model " << Model(Le16At(status + 3)) << ", acceptance byte "
+         << static_cast<unsigned>(status[18]) << ", accept count " << Le32At(status + 24) << "\n";
     if (exit == kExitOk) {
       out_ << "The printer is ready.\n";
     }
@@ -169,7 +163,7 @@ class Session {
     if (int exit = ReadStatus(status); exit != kExitOk) {
       return exit;
     }
-    const uint16_t printerModel = static_cast<uint16_t>(status[3] | (status[4] << 8));
+    const uint16_t printerModel = Le16At(status + 3);
     if (ModelOf(package.header) != printerModel) {
       // As the update tool does: a package of another model is never sent.
       err_ << "ostrandcli: " << line_.package << " is a package for model "
@@ -211,8 +205,11 @@ class Session {
     return code == TR_OK ? kExitOk : Failed("reading the file list", code);
   }
 
-  // ENTRY as a list position (the printer must be open) or as an entry file.
-  int ResolveEntry(Header* entry) {
+  // Opens the printer and finds ENTRY: a list position, or an entry file.
+  int OpenWithEntry(Header* entry) {
+    if (int exit = Open(); exit != kExitOk) {
+      return exit;
+    }
     if (!AllDigits(line_.entry)) {
       FileProblem p = ReadEntryFile(line_.entry, entry);
       return p == FileProblem::kNone ? kExitOk : FileFailed(line_.entry, p);
@@ -254,11 +251,8 @@ class Session {
   }
 
   int Receive() {
-    if (int exit = Open(); exit != kExitOk) {
-      return exit;
-    }
     Header entry{};
-    if (int exit = ResolveEntry(&entry); exit != kExitOk) {
+    if (int exit = OpenWithEntry(&entry); exit != kExitOk) {
       return exit;
     }
     const uint32_t size = PayloadSizeOf(entry);
@@ -285,11 +279,8 @@ class Session {
   }
 
   int Delete() {
-    if (int exit = Open(); exit != kExitOk) {
-      return exit;
-    }
     Header entry{};
-    if (int exit = ResolveEntry(&entry); exit != kExitOk) {
+    if (int exit = OpenWithEntry(&entry); exit != kExitOk) {
       return exit;
     }
     int32_t code = ostrand_.deleteFile(entry.data(), Timeout(kCommandTimeoutMs));

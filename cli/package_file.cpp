@@ -36,13 +36,21 @@ const char* FileProblemText(FileProblem problem) {
   return "is not usable";
 }
 
+uint16_t Le16At(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t Le32At(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
 uint32_t PayloadSizeOf(const Header& h) {
-  return static_cast<uint32_t>(h[16]) | (static_cast<uint32_t>(h[17]) << 8) |
-         (static_cast<uint32_t>(h[18]) << 16) | (static_cast<uint32_t>(h[19]) << 24);
+  return Le32At(h.data() + 16);
 }
 
 uint16_t ModelOf(const Header& h) {
-  return static_cast<uint16_t>(h[2] | (h[3] << 8));
+  return Le16At(h.data() + 2);
 }
 
 FileProblem ReadPackageFile(const std::string& path, PackageFile* package) {

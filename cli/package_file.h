@@ -23,6 +23,9 @@ enum class FileProblem {
 
 const char* FileProblemText(FileProblem problem);
 
+// Numbers are little-endian in package files and on the wire.
+uint16_t Le16At(const uint8_t* bytes);
+uint32_t Le32At(const uint8_t* bytes);
 uint32_t PayloadSizeOf(const Header& header);
 uint16_t ModelOf(const Header& header);
 

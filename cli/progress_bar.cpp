@@ -4,12 +4,16 @@
 
 namespace cli {
 
+namespace {
+
+int32_t Clamped(int32_t percent) {
+  return percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+}
+
+}  // namespace
+
 std::string RenderProgressBar(int32_t percent, int width) {
-  if (percent < 0) {
-    percent = 0;
-  } else if (percent > 100) {
-    percent = 100;
-  }
+  percent = Clamped(percent);
   const int filled = static_cast<int>(static_cast<int64_t>(width) * percent / 100);
   std::string bar = "[";
   bar.append(static_cast<size_t>(filled), '#');
@@ -20,6 +24,8 @@ std::string RenderProgressBar(int32_t percent, int width) {
 }
 
 void ProgressBar::Update(int32_t percent) {
+  // The same drawing again would only lengthen a captured log.
+  percent = Clamped(percent);
   if (percent == shown_) {
     return;
   }

@@ -1,5 +1,5 @@
 // A text progress bar on one console line, redrawn in place with a carriage
-// return whenever the percentage changes.
+// return only when what it shows changes.
 #ifndef CLI_PROGRESS_BAR_H
 #define CLI_PROGRESS_BAR_H
 

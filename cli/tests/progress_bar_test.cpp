@@ -16,15 +16,17 @@ TEST(ProgressBarTest, DrawsTheShareDoneAndClampsOutOfRangeValues) {
   EXPECT_EQ(RenderProgressBar(-5, 10), RenderProgressBar(0, 10));
 }
 
-TEST(ProgressBarTest, RedrawsInPlaceOnlyWhenThePercentageChanges) {
+TEST(ProgressBarTest, RedrawsInPlaceOnlyWhenWhatItShowsChanges) {
   std::ostringstream out;
   ProgressBar bar(out);
   bar.Finish();
   EXPECT_EQ(out.str(), "") << "no bar, no line to end";
   bar.Update(0);
   bar.Update(0);
+  bar.Update(-3);
   bar.Update(50);
   bar.Update(100);
+  bar.Update(120);
   bar.Finish();
   std::string expected;
   for (int32_t drawn : {0, 50, 100}) {

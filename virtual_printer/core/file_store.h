@@ -13,19 +13,32 @@ namespace vp {
 inline constexpr uint32_t kEntrySize = 64;
 using FileEntry = std::array<uint8_t, kEntrySize>;
 
+struct StoredFile {
+  FileEntry entry;
+  uint64_t payloadSize;
+};
+
 class FileStore {
  public:
   virtual ~FileStore() = default;
-  // The entries in the order the files were first stored.
-  virtual std::vector<FileEntry> Entries() = 0;
+  // The stored files in the order they were first stored.
+  virtual std::vector<StoredFile> Files() = 0;
   // False when no stored file has that entry (or it cannot be read).
   virtual bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) = 0;
   // False when the file could not be kept; nothing of it is then stored.
   virtual bool Store(const FileEntry& entry, const std::vector<uint8_t>& payload) = 0;
   // False when no stored file has that entry.
   virtual bool Remove(const FileEntry& entry) = 0;
-  // Payload bytes held by every stored file except the one with entry `except`.
-  virtual uint64_t BytesHeldExcept(const FileEntry& except) = 0;
+
+  // Payload bytes held by every stored file except the one with entry `except`,
+  // which a new file of that entry would replace.
+  uint64_t BytesHeldExcept(const FileEntry& except) {
+    uint64_t held = 0;
+    for (const StoredFile& file : Files()) {
+      held += file.entry == except ? 0 : file.payloadSize;
+    }
+    return held;
+  }
 };
 
 }  // namespace vp

@@ -77,18 +77,19 @@ std::vector<FolderFileStore::Slot> FolderFileStore::Scan() {
     if (!SlotNumber(name, &number)) {
       continue;
     }
-    Slot slot{number, folder_ + "/" + name, {}, 0};
+    Slot slot{number, folder_ + "/" + name, {}};
     std::FILE* file = std::fopen(slot.path.c_str(), "rb");
     if (file == nullptr) {
       continue;
     }
-    bool whole = std::fread(slot.entry.data(), 1, slot.entry.size(), file) == slot.entry.size();
+    FileEntry& entry = slot.file.entry;
+    bool whole = std::fread(entry.data(), 1, entry.size(), file) == entry.size();
     std::fclose(file);
     uint64_t size = fs::file_size(slot.path, ec);
     if (!whole || ec) {
       continue;
     }
-    slot.payloadSize = size - kEntrySize;
+    slot.file.payloadSize = size - kEntrySize;
     slots.push_back(slot);
   }
   std::sort(slots.begin(), slots.end(),
@@ -96,38 +97,46 @@ std::vector<FolderFileStore::Slot> FolderFileStore::Scan() {
   return slots;
 }
 
-std::vector<FileEntry> FolderFileStore::Entries() {
-  std::vector<FileEntry> entries;
-  for (const Slot& slot : Scan()) {
-    entries.push_back(slot.entry);
-  }
-  return entries;
-}
-
-bool FolderFileStore::Load(const FileEntry& entry, std::vector<uint8_t>* payload) {
-  for (const Slot& slot : Scan()) {
-    if (slot.entry != entry) {
-      continue;
+bool FolderFileStore::Find(const FileEntry& entry, Slot* slot) {
+  for (Slot& s : Scan()) {
+    if (s.file.entry == entry) {
+      *slot = std::move(s);
+      return true;
     }
-    std::FILE* file = std::fopen(slot.path.c_str(), "rb");
-    if (file == nullptr) {
-      return false;
-    }
-    payload->resize(slot.payloadSize);
-    bool ok = std::fseek(file, kEntrySize, SEEK_SET) == 0 &&
-              (payload->empty() ||
-               std::fread(payload->data(), 1, payload->size(), file) == payload->size());
-    std::fclose(file);
-    return ok;
   }
   return false;
 }
 
+std::vector<StoredFile> FolderFileStore::Files() {
+  std::vector<StoredFile> files;
+  for (const Slot& slot : Scan()) {
+    files.push_back(slot.file);
+  }
+  return files;
+}
+
+bool FolderFileStore::Load(const FileEntry& entry, std::vector<uint8_t>* payload) {
+  Slot slot{};
+  if (!Find(entry, &slot)) {
+    return false;
+  }
+  std::FILE* file = std::fopen(slot.path.c_str(), "rb");
+  if (file == nullptr) {
+    return false;
+  }
+  payload->resize(slot.file.payloadSize);
+  bool ok = std::fseek(file, kEntrySize, SEEK_SET) == 0 &&
+            (payload->empty() ||
+             std::fread(payload->data(), 1, payload->size(), file) == payload->size());
+  std::fclose(file);
+  return ok;
+}
+
 bool FolderFileStore::Store(const FileEntry& entry, const std::vector<uint8_t>& payload) {
-  std::vector<Slot> slots = Scan();
+  // A replaced file keeps its number, so it keeps its place in the list.
   uint32_t number = 1;
-  for (const Slot& slot : slots) {
-    if (slot.entry == entry) {
+  for (const Slot& slot : Scan()) {
+    if (slot.file.entry == entry) {
       number = slot.number;
       break;
     }
@@ -155,23 +164,9 @@ bool FolderFileStore::Store(const FileEntry& entry, const std::vector<uint8_t>& 
 }
 
 bool FolderFileStore::Remove(const FileEntry& entry) {
-  for (const Slot& slot : Scan()) {
-    if (slot.entry == entry) {
-      std::error_code ec;
-      return fs::remove(slot.path, ec);
-    }
-  }
-  return false;
-}
-
-uint64_t FolderFileStore::BytesHeldExcept(const FileEntry& except) {
-  uint64_t held = 0;
-  for (const Slot& slot : Scan()) {
-    if (slot.entry != except) {
-      held += slot.payloadSize;
-    }
-  }
-  return held;
+  Slot slot{};
+  std::error_code ec;
+  return Find(entry, &slot) && fs::remove(slot.path, ec);
 }
 
 }  // namespace vp

@@ -19,20 +19,22 @@ class FolderFileStore final : public FileStore {
   // Creates the folder when missing; false when it cannot be made.
   bool Prepare();
 
-  std::vector<FileEntry> Entries() override;
+  std::vector<StoredFile> Files() override;
   bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) override;
   bool Store(const FileEntry& entry, const std::vector<uint8_t>& payload) override;
   bool Remove(const FileEntry& entry) override;
-  uint64_t BytesHeldExcept(const FileEntry& except) override;
 
  private:
+  // One stored file in the folder: its number (the list order) and path.
   struct Slot {
     uint32_t number;
     std::string path;
-    FileEntry entry;
-    uint64_t payloadSize;
+    StoredFile file;
   };
+  // The complete stored files, in list order.
   std::vector<Slot> Scan();
+  // The slot of that entry, if a stored file has it.
+  bool Find(const FileEntry& entry, Slot* slot);
 
   std::string folder_;
 };

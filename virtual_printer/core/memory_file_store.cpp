@@ -4,57 +4,46 @@
 
 namespace vp {
 
-MemoryFileStore::File* MemoryFileStore::Find(const FileEntry& entry) {
-  auto it =
-      std::find_if(files_.begin(), files_.end(), [&](const File& f) { return f.entry == entry; });
-  return it == files_.end() ? nullptr : &*it;
+std::vector<MemoryFileStore::File>::iterator MemoryFileStore::Find(const FileEntry& entry) {
+  return std::find_if(files_.begin(), files_.end(),
+                      [&](const File& f) { return f.entry == entry; });
 }
 
-std::vector<FileEntry> MemoryFileStore::Entries() {
-  std::vector<FileEntry> entries;
-  entries.reserve(files_.size());
+std::vector<StoredFile> MemoryFileStore::Files() {
+  std::vector<StoredFile> files;
+  files.reserve(files_.size());
   for (const File& f : files_) {
-    entries.push_back(f.entry);
+    files.push_back({f.entry, f.payload.size()});
   }
-  return entries;
+  return files;
 }
 
 bool MemoryFileStore::Load(const FileEntry& entry, std::vector<uint8_t>* payload) {
-  File* f = Find(entry);
-  if (f == nullptr) {
+  auto it = Find(entry);
+  if (it == files_.end()) {
     return false;
   }
-  payload->assign(f->payload.begin(), f->payload.end());
+  payload->assign(it->payload.begin(), it->payload.end());
   return true;
 }
 
 bool MemoryFileStore::Store(const FileEntry& entry, const std::vector<uint8_t>& payload) {
-  if (File* f = Find(entry)) {
-    f->payload = payload;
-    return true;
+  auto it = Find(entry);
+  if (it == files_.end()) {
+    files_.push_back(File{entry, payload});
+  } else {
+    it->payload = payload;
   }
-  files_.push_back(File{entry, payload});
   return true;
 }
 
 bool MemoryFileStore::Remove(const FileEntry& entry) {
-  auto it =
-      std::find_if(files_.begin(), files_.end(), [&](const File& f) { return f.entry == entry; });
+  auto it = Find(entry);
   if (it == files_.end()) {
     return false;
   }
   files_.erase(it);
   return true;
-}
-
-uint64_t MemoryFileStore::BytesHeldExcept(const FileEntry& except) {
-  uint64_t held = 0;
-  for (const File& f : files_) {
-    if (f.entry != except) {
-      held += f.payload.size();
-    }
-  }
-  return held;
 }
 
 }  // namespace vp

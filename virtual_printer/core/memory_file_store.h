@@ -8,18 +8,17 @@ namespace vp {
 
 class MemoryFileStore final : public FileStore {
  public:
-  std::vector<FileEntry> Entries() override;
+  std::vector<StoredFile> Files() override;
   bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) override;
   bool Store(const FileEntry& entry, const std::vector<uint8_t>& payload) override;
   bool Remove(const FileEntry& entry) override;
-  uint64_t BytesHeldExcept(const FileEntry& except) override;
 
  private:
   struct File {
     FileEntry entry;
     std::vector<uint8_t> payload;
   };
-  File* Find(const FileEntry& entry);
+  std::vector<File>::iterator Find(const FileEntry& entry);
 
   std::vector<File> files_;
 };

@@ -53,7 +53,6 @@ void PrinterModel::Connect() {
   Abandon("the port was opened again");
   ClearReplies();
   fileRequests_ = 0;
-  inTransfer_ = false;
   state_ = State::kIdle;
 }
 
@@ -68,68 +67,73 @@ void PrinterModel::Purge() {
 }
 
 void PrinterModel::HostWrite(const uint8_t* data, uint32_t count) {
+  // The write the exchange under way expects comes first: a chunk or header may
+  // begin with the bytes of a command frame.
   switch (state_) {
     case State::kSendChunk:
       if (count == chunkSize_) {
         SendChunk(data, count);
-      } else if (IsFrame(data, count)) {
-        Command(data, count);
-      } else {
-        char what[96];
-        std::snprintf(what, sizeof what, "a chunk of %u bytes after a length word of %u", count,
-                      chunkSize_);
-        Violation(what);
+        return;
       }
-      return;
+      break;
     case State::kSendLengthWord:
     case State::kReceiveLengthWord:
       if (count == kLengthWordSize && !IsFrame(data, count)) {
-        if (state_ == State::kSendLengthWord) {
-          SendLengthWord(ReadLe32(data));
-        } else {
-          ReceiveLengthWord(ReadLe32(data));
-        }
-      } else if (IsFrame(data, count)) {
-        Command(data, count);
-      } else {
-        char what[80];
-        std::snprintf(what, sizeof what, "%u bytes where a 4-byte length word belongs", count);
-        Violation(what);
+        LengthWord(ReadLe32(data));
+        return;
       }
-      return;
+      break;
     case State::kSendHeader:
     case State::kReceiveHeader:
       if (count == kEntrySize) {
-        if (state_ == State::kSendHeader) {
-          SendHeader(data);
-        } else {
-          ReceiveHeader(data);
-        }
-      } else if (IsFrame(data, count)) {
-        Command(data, count);
-      } else {
-        char what[80];
-        std::snprintf(what, sizeof what, "data before the header: %u bytes", count);
-        Violation(what);
+        Header(data);
+        return;
       }
-      return;
+      break;
     case State::kIdle:
     case State::kRejected:
-      if (IsFrame(data, count)) {
-        Command(data, count);
-      } else if (IsModeCommand(data, count)) {
-        ModeCommand(data[3]);
-      } else if (state_ == State::kRejected) {
-        trace_.Line("  ignored %u bytes: the printer has rejected the exchange", count);
-      } else if (count == kLengthWordSize && ReadLe32(data) == 0) {
-        trace_.Line("  stop word with no exchange under way: nothing to end");
-      } else {
-        char what[80];
-        std::snprintf(what, sizeof what, "%u bytes outside any command", count);
-        Violation(what);
-      }
-      return;
+      break;
   }
+  if (IsFrame(data, count)) {
+    Command(data, count);
+  } else {
+    UnexpectedWrite(data, count);
+  }
+}
+
+void PrinterModel::UnexpectedWrite(const uint8_t* data, uint32_t count) {
+  char what[80];
+  switch (state_) {
+    case State::kSendChunk:
+      std::snprintf(what, sizeof what, "a chunk of %u bytes after a length word of %u", count,
+                    chunkSize_);
+      break;
+    case State::kSendLengthWord:
+    case State::kReceiveLengthWord:
+      std::snprintf(what, sizeof what, "%u bytes where a 4-byte length word belongs", count);
+      break;
+    case State::kSendHeader:
+    case State::kReceiveHeader:
+      std::snprintf(what, sizeof what, "data before the header: %u bytes", count);
+      break;
+    case State::kIdle:
+    case State::kRejected:
+      if (IsModeCommand(data, count)) {
+        ModeCommand(data[3]);
+        return;
+      }
+      if (state_ == State::kRejected) {
+        trace_.Line("  ignored %u bytes: the printer has rejected the exchange", count);
+        return;
+      }
+      if (count == kLengthWordSize && ReadLe32(data) == 0) {
+        trace_.Line("  stop word with no exchange under way: nothing to end");
+        return;
+      }
+      std::snprintf(what, sizeof what, "%u bytes outside any command", count);
+      break;
+  }
+  Violation(what);
 }
 
 void PrinterModel::Command(const uint8_t* data, uint32_t count) {
@@ -204,14 +208,29 @@ void PrinterModel::TraceEntry(const char* label, const uint8_t* entry) {
               Trace::Hex(entry, kEntrySize, 20).c_str());
 }
 
-void PrinterModel::SendHeader(const uint8_t* header) {
+bool PrinterModel::TakeHeader(const uint8_t* header) {
   TraceEntry("header", header);
   std::memcpy(entry_.data(), header, kEntrySize);
-  const uint32_t size = ReadLe32(header + kHeaderPayloadSizeOffset);
   if (rejectRequest_) {
     Reject("file request rejected (reject_request)");
+    return false;
+  }
+  return true;
+}
+
+void PrinterModel::Header(const uint8_t* header) {
+  if (!TakeHeader(header)) {
     return;
   }
+  if (state_ == State::kReceiveHeader) {
+    OpenReceive();
+  } else {
+    OpenSend();
+  }
+}
+
+void PrinterModel::OpenSend() {
+  const uint32_t size = ReadLe32(entry_.data() + kHeaderPayloadSizeOffset);
   if (size == 0) {
     Reject("the header announces an empty payload");
     return;
@@ -221,16 +240,30 @@ void PrinterModel::SendHeader(const uint8_t* header) {
     Reject("the file does not fit into the printer's memory");
     return;
   }
-  expected_ = size;
-  moved_ = 0;
   payload_.clear();
   payload_.reserve(size);
+  OpenExchange(size, State::kSendLengthWord);
+}
+
+void PrinterModel::OpenReceive() {
+  if (!store_.Load(entry_, &payload_) || payload_.empty()) {
+    Reject("no stored file has this entry");
+    return;
+  }
+  trace_.Line("  found the file: %u bytes to give", static_cast<unsigned>(payload_.size()));
+  OpenExchange(static_cast<uint32_t>(payload_.size()), State::kReceiveLengthWord);
+}
+
+void PrinterModel::OpenExchange(uint32_t size, State next) {
+  expected_ = size;
+  moved_ = 0;
   allowance_ = NextAllowance(size);
-  state_ = State::kSendLengthWord;
+  state_ = next;
   QueueStatus(kAccepted, allowance_, false);
 }
 
-void PrinterModel::SendLengthWord(uint32_t length) {
+void PrinterModel::LengthWord(uint32_t length) {
+  const bool sending = state_ == State::kSendLengthWord;
   if (length == 0) {
     trace_.Line("  length word 0: stop word");
     Abandon("the host sent the stop word");
@@ -247,108 +280,78 @@ void PrinterModel::SendLengthWord(uint32_t length) {
   }
   if (length > allowance_) {
     std::snprintf(what, sizeof what,
-                  "length word %u exceeds the %u bytes the printer takes before its next status",
-                  length, allowance_);
+                  "length word %u exceeds the %u bytes the printer %s before its next status",
+                  length, allowance_, sending ? "takes" : "gives");
     Violation(what);
     return;
   }
-  chunkSize_ = length;
-  state_ = State::kSendChunk;
+  if (sending) {
+    chunkSize_ = length;
+    state_ = State::kSendChunk;
+  } else {
+    GiveChunk(length);
+  }
 }
 
 void PrinterModel::SendChunk(const uint8_t* data, uint32_t count) {
   payload_.insert(payload_.end(), data, data + count);
-  moved_ += count;
-  allowance_ -= count;
+  Moved(count);
   if (trace_.Enabled()) {
     trace_.Line("  chunk of %u bytes: %u of %u received", count, moved_, expected_);
   }
   if (moved_ < expected_) {
     state_ = State::kSendLengthWord;
-    if (allowance_ == 0) {
-      allowance_ = NextAllowance(expected_ - moved_);
-      QueueStatus(kAccepted, allowance_, true);
-    }
+    GrantNextAllowanceIfDue();
     return;
   }
   state_ = State::kIdle;
-  if (!store_.Store(entry_, payload_)) {
+  const bool kept = store_.Store(entry_, payload_);
+  payload_.clear();
+  if (!kept) {
     trace_.Line("  x the complete file could not be kept: discarded");
-    payload_.clear();
     QueueStatus(kRejected, 0, true);
     return;
   }
   if (trace_.Enabled()) {
-    trace_.Line("  stored: model 0x%04X, %u bytes; the printer now holds %u files",
-                ReadLe16(entry_.data() + kHeaderModelOffset), expected_,
-                static_cast<unsigned>(store_.Entries().size()));
+    trace_.Line("  stored: model 0x%04X, %u bytes", ReadLe16(entry_.data() + kHeaderModelOffset),
+                expected_);
+    TraceFilesHeld();
   }
+  QueueStatus(kAccepted, 0, true);
+}
+
+void PrinterModel::GiveChunk(uint32_t length) {
+  QueueBytes(payload_.data() + moved_, length);
+  Moved(length);
+  if (trace_.Enabled()) {
+    trace_.Line("  chunk of %u bytes queued: %u of %u given", length, moved_, expected_);
+  }
+  if (moved_ < expected_) {
+    GrantNextAllowanceIfDue();
+    return;
+  }
+  trace_.Line("  the whole file has been given");
+  state_ = State::kIdle;
   payload_.clear();
   QueueStatus(kAccepted, 0, true);
 }
 
-void PrinterModel::ReceiveHeader(const uint8_t* header) {
-  TraceEntry("header", header);
-  std::memcpy(entry_.data(), header, kEntrySize);
-  if (rejectRequest_) {
-    Reject("file request rejected (reject_request)");
-    return;
-  }
-  if (!store_.Load(entry_, &payload_) || payload_.empty()) {
-    payload_.clear();
-    Reject("no stored file has this entry");
-    return;
-  }
-  expected_ = static_cast<uint32_t>(payload_.size());
-  moved_ = 0;
-  allowance_ = NextAllowance(expected_);
-  state_ = State::kReceiveLengthWord;
-  trace_.Line("  found the file: %u bytes to give", expected_);
-  QueueStatus(kAccepted, allowance_, false);
+void PrinterModel::Moved(uint32_t count) {
+  moved_ += count;
+  allowance_ -= count;
 }
 
-void PrinterModel::ReceiveLengthWord(uint32_t length) {
-  if (length == 0) {
-    trace_.Line("  length word 0: stop word");
-    Abandon("the host sent the stop word");
-    return;
-  }
-  if (trace_.Enabled()) {
-    trace_.Line("  length word %u", length);
-  }
-  char what[112];
-  if (length > kMaxChunk) {
-    std::snprintf(what, sizeof what, "length word %u is above %u", length, kMaxChunk);
-    Violation(what);
-    return;
-  }
-  if (length > allowance_) {
-    std::snprintf(what, sizeof what,
-                  "length word %u exceeds the %u bytes the printer gives before its next status",
-                  length, allowance_);
-    Violation(what);
-    return;
-  }
-  QueueBytes(payload_.data() + moved_, length);
-  moved_ += length;
-  allowance_ -= length;
-  if (trace_.Enabled()) {
-    trace_.Line("  chunk of %u bytes queued: %u of %u given", length, moved_, expected_);
-  }
-  if (moved_ == expected_) {
-    trace_.Line("  the whole file has been given");
-    state_ = State::kIdle;
-    payload_.clear();
-    QueueStatus(kAccepted, 0, true);
-  } else if (allowance_ == 0) {
+void PrinterModel::GrantNextAllowanceIfDue() {
+  if (allowance_ == 0) {
     allowance_ = NextAllowance(expected_ - moved_);
     QueueStatus(kAccepted, allowance_, true);
   }
 }
 
 void PrinterModel::ListFiles() {
-  std::vector<FileEntry> entries = store_.Entries();
-  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(entries.size(), 0xFFFF));
+  const std::vector<StoredFile> files = store_.Files();
+  // The count is 16 bits wide: a larger store lists its first 65535 files.
+  const uint32_t count = static_cast<uint32_t>(std::min<size_t>(files.size(), 0xFFFF));
   uint8_t countBytes[2];
   WriteLe16(countBytes, static_cast<uint16_t>(count));
   QueueBytes(countBytes, sizeof countBytes);
@@ -356,8 +359,8 @@ void PrinterModel::ListFiles() {
   for (uint32_t i = 0; i < count; ++i) {
     char label[24];
     std::snprintf(label, sizeof label, "entry %u", i + 1);
-    TraceEntry(label, entries[i].data());
-    QueueBytes(entries[i].data(), kEntrySize);
+    TraceEntry(label, files[i].entry.data());
+    QueueBytes(files[i].entry.data(), kEntrySize);
   }
 }
 
@@ -373,11 +376,17 @@ void PrinterModel::DeleteFile(const uint8_t* entry) {
     Reject("no stored file has this entry");
     return;
   }
-  if (trace_.Enabled()) {
-    trace_.Line("  removed the file; the printer now holds %u files",
-                static_cast<unsigned>(store_.Entries().size()));
-  }
+  trace_.Line("  removed the file");
+  TraceFilesHeld();
   QueueStatus(kAccepted, 0, false);
+}
+
+void PrinterModel::TraceFilesHeld() {
+  if (trace_.Enabled()) {
+    const size_t files = store_.Files().size();
+    trace_.Line("  the printer now holds %u file%s", static_cast<unsigned>(files),
+                files == 1 ? "" : "s");
+  }
 }
 
 void PrinterModel::ModeCommand(uint8_t mode) {
@@ -394,13 +403,11 @@ void PrinterModel::DirectWrite(const uint8_t* data, uint32_t count) {
 }
 
 void PrinterModel::BeginTransfer() {
-  inTransfer_ = true;
   trace_.Line("  transfer begun");
 }
 
 void PrinterModel::EndTransfer() {
   Abandon("the host ended the transfer first");
-  inTransfer_ = false;
   trace_.Line("  transfer ended");
 }
 
@@ -434,14 +441,16 @@ void PrinterModel::Abandon(const char* why) {
 
 void PrinterModel::Reject(const char* why) {
   trace_.Line("  x rejected: %s", why);
-  payload_.clear();
-  state_ = State::kRejected;
-  QueueStatus(kRejected, 0, false);
+  RefuseExchange();
 }
 
 void PrinterModel::Violation(const char* what) {
   trace_.Line("  ! protocol violation by the host: %s", what);
   Abandon("protocol violation");
+  RefuseExchange();
+}
+
+void PrinterModel::RefuseExchange() {
   payload_.clear();
   state_ = State::kRejected;
   QueueStatus(kRejected, 0, false);

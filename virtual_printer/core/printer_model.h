@@ -43,7 +43,6 @@ class PrinterModel {
   void DirectWrite(const uint8_t* data, uint32_t count);
 
   uint8_t Mode() const { return mode_; }
-  bool InTransfer() const { return inTransfer_; }
 
  private:
   enum class State {
@@ -59,11 +58,27 @@ class PrinterModel {
   static bool IsFrame(const uint8_t* data, uint32_t count);
   static bool IsModeCommand(const uint8_t* data, uint32_t count);
   void Command(const uint8_t* data, uint32_t count);
-  void SendHeader(const uint8_t* header);
-  void SendLengthWord(uint32_t length);
+  // A write the state does not expect: a protocol violation, or the few writes
+  // that are harmless outside an exchange.
+  void UnexpectedWrite(const uint8_t* data, uint32_t count);
+
+  // The header of a D or U opens the exchange, or is rejected.
+  void Header(const uint8_t* header);
+  // Keeps the header as the exchange's entry; false when reject_request rejects it.
+  bool TakeHeader(const uint8_t* header);
+  void OpenSend();
+  void OpenReceive();
+  // The first status block of an exchange that moves size payload bytes.
+  void OpenExchange(uint32_t size, State next);
+  // A length word of a send or receive: a chunk announced or asked for, the
+  // stop word, or a violation.
+  void LengthWord(uint32_t length);
   void SendChunk(const uint8_t* data, uint32_t count);
-  void ReceiveHeader(const uint8_t* header);
-  void ReceiveLengthWord(uint32_t length);
+  void GiveChunk(uint32_t length);
+  void Moved(uint32_t count);
+  // When the allowance is used up, the next status block grants the next one.
+  void GrantNextAllowanceIfDue();
+
   void ListFiles();
   void DeleteFile(const uint8_t* entry);
   void ModeCommand(uint8_t mode);
@@ -74,6 +89,8 @@ class PrinterModel {
   void Abandon(const char* why);
   void Reject(const char* why);
   void Violation(const char* what);
+  // Answers with a rejection and ignores the host until a purge or a command.
+  void RefuseExchange();
   void ClearReplies();
   void QueueStatus(uint8_t acceptance, uint32_t acceptCount, bool answersData);
   void QueueBytes(const uint8_t* data, uint32_t count);
@@ -81,6 +98,7 @@ class PrinterModel {
   size_t Readable(uint64_t nowUs);
   uint32_t NextAllowance(uint32_t remaining) const;
   void TraceEntry(const char* label, const uint8_t* entry);
+  void TraceFilesHeld();
 
   const PrinterConfig& config_;
   FileStore& store_;
@@ -89,7 +107,6 @@ class PrinterModel {
 
   State state_ = State::kIdle;
   uint8_t mode_ = 0;
-  bool inTransfer_ = false;
   uint32_t fileRequests_ = 0;
   bool rejectRequest_ = false;  // the D or U under way is the one reject_request names
 

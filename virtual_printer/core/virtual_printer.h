@@ -26,7 +26,6 @@ class VirtualPrinter {
   PrinterModel& Model() { return model_; }
   FileStore& Store() { return *store_; }
   Trace& GetTrace() { return trace_; }
-  const PrinterConfig& Config() const { return config_; }
 
  private:
   VirtualPrinter(const PrinterConfig& config, std::unique_ptr<FileStore> store, LinkClock& clock);

@@ -160,12 +160,12 @@ TEST_P(FaultMatrixTest, EndsWithItsResultCodeAndNoPartialFile) {
   }
   EXPECT_EQ(code, fault.expectedCode) << TraceText();
 
-  std::vector<vp::FileEntry> held = printer_->Store().Entries();
+  std::vector<vp::StoredFile> held = printer_->Store().Files();
   ASSERT_EQ(held.size(), fault.filesAfter);
   if (!held.empty()) {
     // Whatever is held is complete and intact.
     Bytes payload;
-    ASSERT_TRUE(printer_->Store().Load(held[0], &payload));
+    ASSERT_TRUE(printer_->Store().Load(held[0].entry, &payload));
     EXPECT_EQ(payload, stored.payload);
   }
   if (fault.operation == Operation::kStatus && code == TR_OK) {

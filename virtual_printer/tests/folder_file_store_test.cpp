@@ -37,10 +37,11 @@ TEST_F(FolderFileStoreTest, ASecondStoreOnTheSameFolderSeesTheFiles) {
   ASSERT_TRUE(writer.Store(EntryTagged(1), {9, 9, 9, 9}));  // replaces in place
 
   FolderFileStore reader(folder_.string());
-  std::vector<FileEntry> entries = reader.Entries();
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0], EntryTagged(1));
-  EXPECT_EQ(entries[1], EntryTagged(2));
+  std::vector<StoredFile> files = reader.Files();
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].entry, EntryTagged(1));
+  EXPECT_EQ(files[0].payloadSize, 4u);
+  EXPECT_EQ(files[1].entry, EntryTagged(2));
   std::vector<uint8_t> payload;
   ASSERT_TRUE(reader.Load(EntryTagged(1), &payload));
   EXPECT_EQ(payload, (std::vector<uint8_t>{9, 9, 9, 9}));
@@ -50,9 +51,9 @@ TEST_F(FolderFileStoreTest, ASecondStoreOnTheSameFolderSeesTheFiles) {
   EXPECT_FALSE(reader.Remove(EntryTagged(1)));
   EXPECT_FALSE(writer.Load(EntryTagged(1), &payload));
   ASSERT_TRUE(writer.Store(EntryTagged(3), {7}));
-  entries = writer.Entries();
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[1], EntryTagged(3)) << "a new file goes after the last one";
+  files = writer.Files();
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[1].entry, EntryTagged(3)) << "a new file goes after the last one";
 }
 
 TEST_F(FolderFileStoreTest, StrayAndUnfinishedFilesAreNotListed) {
@@ -68,7 +69,7 @@ TEST_F(FolderFileStoreTest, StrayAndUnfinishedFilesAreNotListed) {
   ASSERT_NE(cut, nullptr);
   std::fputs("shorter than an entry", cut);
   std::fclose(cut);
-  EXPECT_TRUE(store.Entries().empty());
+  EXPECT_TRUE(store.Files().empty());
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ class PrinterFixture : public ::testing::Test {
 
   vp::VirtualPort& Port() { return printer_->Port(); }
   const std::string& TraceText() { return printer_->GetTrace().Captured(); }
-  size_t StoredFiles() { return printer_->Store().Entries().size(); }
+  size_t StoredFiles() { return printer_->Store().Files().size(); }
 
   // Puts a complete file into the printer's memory, as an earlier send would have.
   void Seed(const Package& p) {

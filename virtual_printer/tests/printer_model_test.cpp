@@ -224,10 +224,19 @@ TEST_F(PrinterModelTest, ReceiveGivesTheStoredFileInTheChunksAsked) {
   EXPECT_EQ(got, p.payload);
 }
 
-TEST_F(PrinterModelTest, ReceiveAndDeleteOfAnUnknownEntryAreRejected) {
-  Package stored = MakePackage(vp::kDefaultModelId, 10, 1);
-  Package other = MakePackage(vp::kDefaultModelId, 10, 2);
+TEST_F(PrinterModelTest, RequestsThePrinterCannotServeAreRejected) {
+  config_.capacityBytes = 1000;
+  Build();
+  ASSERT_TRUE(Port().Open(kPrinterName, nullptr));
+  Package stored = MakePackage(vp::kDefaultModelId, 600, 1);
+  Package other = MakePackage(vp::kDefaultModelId, 600, 2);
   Seed(stored);
+
+  EXPECT_NE(BeginSend(other)[18], 1) << "600 more bytes do not fit beside the 600 held";
+  EXPECT_NE(TraceText().find("x rejected: the file does not fit"), std::string::npos);
+  EXPECT_NE(BeginSend(MakePackage(vp::kDefaultModelId, 0))[18], 1) << "an empty payload";
+  EXPECT_EQ(BeginSend(stored)[18], 1) << "a file may take the room of the one it replaces";
+
   ASSERT_TRUE(Write(Frame('U')));
   ASSERT_TRUE(Write(other.header.data(), 64));
   EXPECT_NE(Status()[18], 1);
@@ -320,7 +329,7 @@ TEST_F(PrinterModelTest, TraceShowsPortCallsAndWhatThePrinterMadeOfThem) {
            "  status reply: 81 20 42, model 0x0415, acceptance 1, accept count 5",
            "  length word 5",
            "  chunk of 5 bytes: 5 of 5 received",
-           "  stored: model 0x1234, 5 bytes; the printer now holds 1 files",
+           "  stored: model 0x1234, 5 bytes\n  the printer now holds 1 file\n",
            "read(32 bytes, time-out 2000 ms)",
            "  = ok, 32 read: 81 20 42",
        }) {

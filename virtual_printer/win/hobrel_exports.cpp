@@ -51,74 +51,70 @@ Host& TheHost() {
   return *host;
 }
 
+// Runs one port call on the process's printer, one call at a time; 0 when the
+// printer could not be made or the call failed.
+template <typename Call>
+int32_t OnPrinter(Call call) {
+  Host& host = TheHost();
+  std::lock_guard<std::mutex> guard(host.lock);
+  return host.printer && call(host.printer->Port()) ? 1 : 0;
+}
+
 }  // namespace
 
 extern "C" {
 
 int32_t HOBREL_CALL VirtualPrinterOpen(const char* printerName, void* openBlock) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  return host.printer && host.printer->Port().Open(printerName, openBlock) ? 1 : 0;
+  return OnPrinter([&](vp::VirtualPort& port) { return port.Open(printerName, openBlock); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterWrite(const void* buffer, uint32_t count, uint32_t* written,
                                         uint32_t timeoutMs) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  return host.printer && host.printer->Port().Write(buffer, count, written, timeoutMs) ? 1 : 0;
+  return OnPrinter(
+      [&](vp::VirtualPort& port) { return port.Write(buffer, count, written, timeoutMs); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterRead(void* buffer, uint32_t count, uint32_t* read,
                                        uint32_t timeoutMs) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  return host.printer && host.printer->Port().Read(buffer, count, read, timeoutMs) ? 1 : 0;
+  return OnPrinter(
+      [&](vp::VirtualPort& port) { return port.Read(buffer, count, read, timeoutMs); });
 }
 
+// Purge and end transfer answer 1 whatever happens: callers ignore their result.
 int32_t HOBREL_CALL VirtualPrinterPurge(void) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  if (host.printer) {
-    host.printer->Port().Purge();
-  }
+  OnPrinter([](vp::VirtualPort& port) {
+    port.Purge();
+    return true;
+  });
   return 1;
 }
 
 int32_t HOBREL_CALL VirtualPrinterBeginTransfer(const char* printerName, uint32_t reserved,
                                                 uint32_t timeoutMs) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  return host.printer && host.printer->Port().BeginTransfer(printerName, reserved, timeoutMs) ? 1
-                                                                                              : 0;
+  return OnPrinter(
+      [&](vp::VirtualPort& port) { return port.BeginTransfer(printerName, reserved, timeoutMs); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterEndTransfer(void) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  if (host.printer) {
-    host.printer->Port().EndTransfer();
-  }
+  OnPrinter([](vp::VirtualPort& port) {
+    port.EndTransfer();
+    return true;
+  });
   return 1;
 }
 
 int32_t HOBREL_CALL SKWriteFile(const char* printerName, uint32_t reserved, const void* buffer,
                                 uint32_t count, uint32_t* written, uint32_t timeoutMs) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  return host.printer && host.printer->Port().WriteByName(printerName, reserved, buffer, count,
-                                                          written, timeoutMs)
-             ? 1
-             : 0;
+  return OnPrinter([&](vp::VirtualPort& port) {
+    return port.WriteByName(printerName, reserved, buffer, count, written, timeoutMs);
+  });
 }
 
 int32_t HOBREL_CALL SKReadFile(const char* printerName, uint32_t reserved, void* buffer,
                                uint32_t count, uint32_t* read, uint32_t timeoutMs) {
-  Host& host = TheHost();
-  std::lock_guard<std::mutex> guard(host.lock);
-  return host.printer && host.printer->Port().ReadByName(printerName, reserved, buffer, count, read,
-                                                         timeoutMs)
-             ? 1
-             : 0;
+  return OnPrinter([&](vp::VirtualPort& port) {
+    return port.ReadByName(printerName, reserved, buffer, count, read, timeoutMs);
+  });
 }
 
 }  // extern "C"
