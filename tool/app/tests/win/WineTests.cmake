@@ -6,7 +6,6 @@ set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
 vexlow_add_gtest(app_win_test
   SOURCES
     ${APP_WIN_TESTS}/win32_adapters_test.cpp
-    ${APP_WIN_TESTS}/resource_reader.cpp
     ${VEXLOW_RESOURCES_DIR}/vexlow.rc
   LIBS app_win)
 target_include_directories(app_win_test PRIVATE ${APP_WIN_TESTS})
@@ -45,8 +44,8 @@ cmake_language(EVAL CODE "
   cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
     CALL vexlow_app_add_gui_test \"${APP_WIN_TESTS}\" \"${CMAKE_CURRENT_BINARY_DIR}\")")
 
-# The warning dialog's texts fit their controls, in each language; it opens
-# windows, so it needs the display.
+# The warning dialog of each language: its template, and its texts fit their
+# controls; it opens windows, so it needs the display.
 add_executable(app_dialog_layout_test
   ${APP_WIN_TESTS}/dialog_layout_test.cpp
   ${VEXLOW_RESOURCES_DIR}/vexlow.rc)
