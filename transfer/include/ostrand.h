@@ -4,6 +4,10 @@
  * function then talks to that printer through the port I/O library and returns
  * one of the TR_* result codes. Buffers belong to the caller; the library
  * allocates nothing for it and never shows a message. Calls must not overlap.
+ *
+ * Time-outs are milliseconds. A function that keeps a time budget counts it
+ * as a signed 32-bit difference of the millisecond tick, so a time-out of
+ * 2^31 ms or more has run out before the first read.
  */
 #ifndef OSTRAND_H
 #define OSTRAND_H

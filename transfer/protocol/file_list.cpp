@@ -55,11 +55,7 @@ int32_t TransferLibrary::ReadFileEntries(void* list, uint32_t count, uint32_t ti
   }
   // The printer sends the entries right after the count: no purge, no command.
   // Its count is 16 bits wide, so only those bits of the caller's count apply.
-  const uint32_t entries = count & 0xFFFFu;
-  if (entries == 0) {
-    return TR_OK;  // nothing was announced, so nothing is waited for
-  }
-  const uint32_t bytes = entries * wire::kFileEntrySize;
+  const uint32_t bytes = (count & 0xFFFFu) * wire::kFileEntrySize;
   return detail::ReadAll(port_, list, bytes, timeoutMs) ? TR_OK : TR_READ_FAILED;
 }
 

@@ -13,8 +13,6 @@ namespace ostrand {
 
 class TransferLibrary {
  public:
-  static constexpr uint32_t kNameCapacity = 260;
-
   TransferLibrary(portio::PortIo& port, platform::TickClock& clock) : port_(port), clock_(clock) {}
 
   int32_t InitPrinter(const char* printerName, void* openBlock);
@@ -27,11 +25,9 @@ class TransferLibrary {
                       uint32_t timeoutMs, TRProgressCallback progress);
   int32_t DeleteFile(const void* entry, uint32_t timeoutMs);
 
-  // The name given to the last InitPrinter, cut to 259 characters.
-  const char* PrinterName() const { return printerName_; }
-  bool IsOpen() const { return open_; }
-
  private:
+  static constexpr uint32_t kNameCapacity = 260;
+
   // Keeps at most kNameCapacity - 1 characters of the name; null counts as "".
   void StoreName(const char* printerName);
   // The two calls of GetFileList: the count, then the entries that follow it.

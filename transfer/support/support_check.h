@@ -11,12 +11,6 @@
 
 namespace ostrand {
 
-// Reads a registry value that must be a 4-byte number. True with *number set
-// when the value exists and is exactly 4 bytes long; its registry type plays
-// no part.
-bool ReadRegistryNumber(MachineRegistry& registry, const char* keyPath, const char* valueName,
-                        uint32_t* number);
-
 class SupportCheck {
  public:
   SupportCheck(PrinterSpooler& spooler, MachineRegistry& registry)

@@ -16,9 +16,10 @@ class FileListTest : public ProtocolTest {
 
 TEST_F(FileListTest, CountCallAsksForTheListAndDeliversTheCountWithCodeSix) {
   uint32_t count = 0xFFFFFFFFu;
-  port_.ExpectPurge();
+  // The start tick comes first: purge and write count against the budget.
+  port_.ExpectPurge().Takes(500);
   port_.ExpectWrite(kListRequest, 3000).Takes(1000);
-  port_.ExpectRead(2, 2000, {0x03, 0x02});
+  port_.ExpectRead(2, 1500, {0x03, 0x02});
   EXPECT_EQ(TR_FILE_COUNT, library_.GetFileList(nullptr, &count, 3000));
   EXPECT_EQ(0x0203u, count);  // all 32 bits written
 }
@@ -58,7 +59,8 @@ TEST_F(FileListTest, BufferCallUsesOnlyTheLow16BitsOfTheCount) {
   port_.ExpectRead(128, 3000, Pattern(128));
   EXPECT_EQ(TR_OK, library_.GetFileList(list.data(), &count, 3000));
 
-  count = 0x10000u;  // no entries: nothing to wait for
+  count = 0x10000u;
+  port_.ExpectRead(0, 3000, {});
   EXPECT_EQ(TR_OK, library_.GetFileList(list.data(), &count, 3000));
 }
 

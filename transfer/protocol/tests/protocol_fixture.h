@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "fake_clock.h"
 #include "scripted_port.h"
@@ -35,9 +35,8 @@ inline Bytes Status(uint8_t acceptance, uint32_t acceptCount, uint8_t tag = 0) {
   block[4] = 0x12;
   block[10] = tag;
   block[18] = acceptance;
-  for (int i = 0; i < 4; ++i) {
-    block[24 + i] = static_cast<uint8_t>(acceptCount >> (8 * i));
-  }
+  const Bytes count = Le32(acceptCount);
+  std::copy(count.begin(), count.end(), block.begin() + 24);
   return block;
 }
 
@@ -73,60 +72,63 @@ class ProtocolTest : public ::testing::Test {
   std::array<uint8_t, 10> openBlock_{};
 };
 
-// A file transfer between a 64-byte header and a payload, with the scripted
-// progress callback.
+// A send ("D") or a receive ("U") of payload_ under header_, with the scripted
+// progress callback. The Expect helpers script what both directions share and
+// the two places where they differ: how a chunk moves and how the status block
+// after the chunks is read.
 class TransferTest : public ProtocolTest {
  protected:
   void SetUp() override { OpenPrinter(); }
 
-  // Purge, begin transfer, then the command frame "D" (send) or "U" (receive).
-  void ExpectStart(char letter) {
+  // Purge, begin transfer, then the command frame.
+  void ExpectStart() {
     port_.ExpectPurge();
     port_.ExpectBegin(kPrinter);
-    port_.ExpectWrite(Frame(letter), 2000);
+    port_.ExpectWrite(Frame(sending_ ? 'D' : 'U'), 2000);
   }
   Step& ExpectHeader() { return port_.ExpectWrite(header_, 2000); }
-  // Start, the first progress report, header, and a first status block that
-  // accepts `acceptCount` bytes; answers that block's step.
-  Step& ExpectOpening(char letter, uint32_t acceptCount, uint8_t tag = 1) {
-    ExpectStart(letter);
+  // Start, the first progress report, the header, and a first status block
+  // that accepts `acceptCount` bytes; answers that block's read.
+  Step& ExpectOpening(uint32_t acceptCount, uint8_t tag = 1) {
+    ExpectStart();
     port_.ExpectProgress(0);
     ExpectHeader();
-    return ExpectStatus(1, acceptCount, tag);
+    return port_.ExpectRead(32, 2000, Status(1, acceptCount, tag));
   }
-  Step& ExpectStatus(uint8_t acceptance, uint32_t acceptCount, uint8_t tag = 0) {
-    return port_.ExpectRead(32, 2000, Status(acceptance, acceptCount, tag));
+  // Length word, then payload_[from, from + length) written (send) or read
+  // (receive); answers the chunk's step. A progress report follows each chunk.
+  Step& ExpectChunk(size_t from, size_t length) {
+    port_.ExpectWrite(Le32(static_cast<uint32_t>(length)), 2000);
+    const Bytes chunk = Slice(payload_, from, length);
+    return sending_ ? port_.ExpectWrite(chunk, 2000)
+                    : port_.ExpectRead(static_cast<uint32_t>(length), 2000, chunk);
+  }
+  // The status block after a pass's chunks: a send reads it with the port
+  // time-out and reports progress after the read; a receive reads it once with
+  // the time limit R as its time-out. Answers the read.
+  Step& ExpectNextStatus(const Bytes& block, int32_t percent, uint32_t limitMs = 500000) {
+    if (!sending_) {
+      return port_.ExpectRead(32, limitMs, block);
+    }
+    Step& read = port_.ExpectRead(32, 2000, block);
+    port_.ExpectProgress(percent);
+    return read;
   }
   Step& ExpectStopWord() { return port_.ExpectWrite(Le32(0), 2000); }
-  // Length word, chunk, progress report; answers the chunk's step.
-  Step& ExpectSentChunk(size_t from, size_t length, int32_t percentAfter) {
-    port_.ExpectWrite(Le32(static_cast<uint32_t>(length)), 2000);
-    Step& chunk = port_.ExpectWrite(Slice(payload_, from, length), 2000);
-    port_.ExpectProgress(percentAfter);
-    return chunk;
-  }
-  Step& ExpectReceivedChunk(size_t from, size_t length, int32_t percentAfter) {
-    port_.ExpectWrite(Le32(static_cast<uint32_t>(length)), 2000);
-    Step& chunk =
-        port_.ExpectRead(static_cast<uint32_t>(length), 2000, Slice(payload_, from, length));
-    port_.ExpectProgress(percentAfter);
-    return chunk;
-  }
 
-  int32_t Send(uint32_t timeoutMs = 500000, TRProgressCallback progress = &ScriptedPort::Progress) {
+  int32_t Run(uint32_t timeoutMs = 500000, TRProgressCallback progress = &ScriptedPort::Progress) {
     const auto size = static_cast<uint32_t>(payload_.size());
-    return library_.SendFile(header_.data(), payload_.data(), &size, status_.data(), timeoutMs,
-                             progress);
-  }
-  int32_t Receive(uint32_t timeoutMs = 500000,
-                  TRProgressCallback progress = &ScriptedPort::Progress) {
+    if (sending_) {
+      return library_.SendFile(header_.data(), payload_.data(), &size, status_.data(), timeoutMs,
+                               progress);
+    }
     received_.assign(payload_.size(), 0);
-    const auto size = static_cast<uint32_t>(payload_.size());
     return library_.ReceiveFile(header_.data(), received_.data(), &size, status_.data(), timeoutMs,
                                 progress);
   }
   Bytes LastStatus() const { return Bytes(status_.begin(), status_.end()); }
 
+  bool sending_ = true;
   const Bytes header_ = Pattern(64, 0x40);
   Bytes payload_ = Pattern(450);
   Bytes received_;

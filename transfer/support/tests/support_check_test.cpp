@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "transfer/support/driver_lookup.h"
 #include "transfer/support/tests/fake_seams.h"
 
 namespace ostrand {
@@ -99,10 +98,6 @@ TEST_F(SupportCheckTest, OverlongDriverNamesAndKeyPathsAnswerZero) {
   EXPECT_EQ(0u, check.CheckSupportPrinter("Path"));
   EXPECT_EQ(0u, check.CheckSupportPrinter("Buffer"));
   EXPECT_EQ(1u, registry.keysRead.size());
-
-  char driverName[kNameBufferSize] = "stale";
-  EXPECT_FALSE(FindPrinterDriver(spooler, "Buffer", driverName));
-  EXPECT_STREQ("", driverName);
 }
 
 TEST_F(SupportCheckTest, SecondFormReadsTheCallersCompanyBranch) {

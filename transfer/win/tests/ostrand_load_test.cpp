@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,20 +34,17 @@ int32_t OSTRAND_CALL RecordProgress(int32_t percent) {
 class OstrandDll : public ::testing::Test {
  protected:
   void SetUp() override {
-    char path[MAX_PATH];
-    GetTempPathA(sizeof(path), path);
-    recordPath_ =
-        std::string(path) + "ostrand-load-test-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    DeleteFileA(recordPath_.c_str());
-    SetEnvironmentVariableA("OSTRAND_STANDIN_RECORD", recordPath_.c_str());
     dll_ = LoadLibraryA("ostrand.dll");
     ASSERT_NE(nullptr, dll_);
+    // The stand-in came in as ostrand.dll's import.
+    takeRecordedCalls_ = reinterpret_cast<const char* (*)()>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("hobrel.dll"), "TakeRecordedCalls")));
+    ASSERT_NE(nullptr, takeRecordedCalls_);
   }
   void TearDown() override {
     if (dll_ != nullptr) {
       FreeLibrary(dll_);
     }
-    DeleteFileA(recordPath_.c_str());
   }
 
   template <typename Fn>
@@ -58,17 +55,15 @@ class OstrandDll : public ::testing::Test {
   // The port calls recorded since the last take, one line each.
   std::vector<std::string> TakeCalls() {
     std::vector<std::string> calls;
-    std::ifstream file(recordPath_);
-    for (std::string line; std::getline(file, line);) {
+    std::istringstream record(takeRecordedCalls_());
+    for (std::string line; std::getline(record, line);) {
       calls.push_back(line);
     }
-    file.close();
-    DeleteFileA(recordPath_.c_str());
     return calls;
   }
 
   HMODULE dll_ = nullptr;
-  std::string recordPath_;
+  const char* (*takeRecordedCalls_)() = nullptr;
 };
 
 TEST_F(OstrandDll, ExportsTheNineFunctionsByName) {
@@ -79,7 +74,6 @@ TEST_F(OstrandDll, ExportsTheNineFunctionsByName) {
   }
 }
 
-// One test, since the library's state lives as long as the process holds it.
 TEST_F(OstrandDll, OpensThePrinterThenSendsAFileThroughThePortLibrary) {
   auto initPrinter = Bind<TRInitPrinterFn>("TRInitPrinter");
   auto cmdInit = Bind<TRCmdInitFn>("TRCmdInit");

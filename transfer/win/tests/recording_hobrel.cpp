@@ -1,11 +1,10 @@
 // A test stand-in for hobrel.dll: a scripted printer that accepts everything,
-// and a record of every call, one line each, appended to the file named by the
-// environment variable OSTRAND_STANDIN_RECORD (no record when it is unset).
+// and a record of every call, one line each, that the test takes through the
+// export TakeRecordedCalls.
 //
 // Record lines: "open <name> <block hex>", "purge", "begin <name> <reserved>
 // <timeout>", "end", "write <count> <timeout> <bytes hex>", "read <count>
-// <timeout>", "skwrite <name> <reserved> <count> <timeout> <bytes hex>",
-// "skread <name> <reserved> <count> <timeout>".
+// <timeout>".
 //
 // The printer: the open of a printer named "Absent" fails. A status read (32
 // bytes) answers 0x81 0x20 0x42, model 0x1234, acceptance byte 1; its accept
@@ -13,9 +12,6 @@
 // 64-byte header whose offset 16 gives the payload size) the printer takes at
 // most 300 bytes per status block and asks for none once all have come. Any
 // other read answers the bytes 1, 2, 3, ...
-#include <windows.h>
-
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -51,16 +47,12 @@ std::string Hex(const void* data, uint32_t count) {
   return text.empty() ? "-" : text;
 }
 
+std::string record;
+std::string taken;
+
 void Record(const std::string& line) {
-  char path[MAX_PATH];
-  const DWORD length = GetEnvironmentVariableA("OSTRAND_STANDIN_RECORD", path, sizeof(path));
-  if (length == 0 || length >= sizeof(path)) {
-    return;
-  }
-  if (std::FILE* file = std::fopen(path, "ab")) {
-    std::fprintf(file, "%s\n", line.c_str());
-    std::fclose(file);
-  }
+  record += line;
+  record += '\n';
 }
 
 void TakeWrite(const unsigned char* bytes, uint32_t count) {
@@ -158,21 +150,12 @@ int32_t HOBREL_CALL HobrelEndTransfer(void) {
   return 1;
 }
 
-int32_t HOBREL_CALL SKWriteFile(const char* printerName, uint32_t reserved, const void* buffer,
-                                uint32_t count, uint32_t* written, uint32_t timeoutMs) {
-  Record(std::string("skwrite ") + printerName + " " + std::to_string(reserved) + " " +
-         std::to_string(count) + " " + std::to_string(timeoutMs) + " " + Hex(buffer, count));
-  *written = count;
-  return 1;
-}
-
-int32_t HOBREL_CALL SKReadFile(const char* printerName, uint32_t reserved, void* buffer,
-                               uint32_t count, uint32_t* read, uint32_t timeoutMs) {
-  Record(std::string("skread ") + printerName + " " + std::to_string(reserved) + " " +
-         std::to_string(count) + " " + std::to_string(timeoutMs));
-  std::memset(buffer, 0, count);
-  *read = count;
-  return 1;
+// The calls recorded since the last take, one line each; valid until the next
+// take.
+const char* TakeRecordedCalls(void) {
+  taken.swap(record);
+  record.clear();
+  return taken.c_str();
 }
 
 }  // extern "C"
