@@ -184,6 +184,12 @@ class Session {
     return kExitOk;
   }
 
+  // "PRINTER" holds N files, in words.
+  std::string Holds(size_t files) const {
+    return "\"" + line_.printer + "\" holds " + std::to_string(files) +
+           (files == 1 ? " file" : " files");
+  }
+
   // The printer's entries: count call, then buffer call.
   int FetchList(std::vector<Header>* entries) {
     uint32_t count = 0;
@@ -224,8 +230,8 @@ class Session {
       position = position > kMaxListedEntries ? position : position * 10 + (c - '0');
     }
     if (position == 0 || position > entries.size()) {
-      err_ << "ostrandcli: \"" << line_.printer << "\" holds " << entries.size()
-           << " files; there is no entry " << line_.entry << "\n";
+      err_ << "ostrandcli: " << Holds(entries.size()) << "; there is no entry " << line_.entry
+           << "\n";
       return kExitUsage;
     }
     *entry = entries[position - 1];
@@ -240,8 +246,7 @@ class Session {
     if (int exit = FetchList(&entries); exit != kExitOk) {
       return exit;
     }
-    out_ << "\"" << line_.printer << "\" holds " << entries.size()
-         << (entries.size() == 1 ? " file" : " files") << (entries.empty() ? ".\n" : ":\n");
+    out_ << Holds(entries.size()) << (entries.empty() ? ".\n" : ":\n");
     for (size_t i = 0; i < entries.size(); ++i) {
       out_ << "  " << (i + 1) << ". model " << Model(ModelOf(entries[i])) << ", "
            << PayloadSizeOf(entries[i]) << " payload bytes, entry " << Hex(entries[i].data(), 20)

@@ -21,8 +21,9 @@ struct StoredFile {
 class FileStore {
  public:
   virtual ~FileStore() = default;
-  // The stored files in the order they were first stored.
-  virtual std::vector<StoredFile> Files() = 0;
+  // The stored files in the order they were first stored; valid until the next
+  // call. Kept by the store, so that listing allocates nothing once it has room.
+  virtual const std::vector<StoredFile>& Files() = 0;
   // False when no stored file has that entry (or it cannot be read).
   virtual bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) = 0;
   // False when the file could not be kept; nothing of it is then stored.

@@ -107,12 +107,12 @@ bool FolderFileStore::Find(const FileEntry& entry, Slot* slot) {
   return false;
 }
 
-std::vector<StoredFile> FolderFileStore::Files() {
-  std::vector<StoredFile> files;
+const std::vector<StoredFile>& FolderFileStore::Files() {
+  listing_.clear();
   for (const Slot& slot : Scan()) {
-    files.push_back(slot.file);
+    listing_.push_back(slot.file);
   }
-  return files;
+  return listing_;
 }
 
 bool FolderFileStore::Load(const FileEntry& entry, std::vector<uint8_t>* payload) {

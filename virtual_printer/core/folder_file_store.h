@@ -19,7 +19,7 @@ class FolderFileStore final : public FileStore {
   // Creates the folder when missing; false when it cannot be made.
   bool Prepare();
 
-  std::vector<StoredFile> Files() override;
+  const std::vector<StoredFile>& Files() override;
   bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) override;
   bool Store(const FileEntry& entry, const std::vector<uint8_t>& payload) override;
   bool Remove(const FileEntry& entry) override;
@@ -37,6 +37,7 @@ class FolderFileStore final : public FileStore {
   bool Find(const FileEntry& entry, Slot* slot);
 
   std::string folder_;
+  std::vector<StoredFile> listing_;
 };
 
 }  // namespace vp

@@ -9,13 +9,12 @@ std::vector<MemoryFileStore::File>::iterator MemoryFileStore::Find(const FileEnt
                       [&](const File& f) { return f.entry == entry; });
 }
 
-std::vector<StoredFile> MemoryFileStore::Files() {
-  std::vector<StoredFile> files;
-  files.reserve(files_.size());
+const std::vector<StoredFile>& MemoryFileStore::Files() {
+  listing_.clear();
   for (const File& f : files_) {
-    files.push_back({f.entry, f.payload.size()});
+    listing_.push_back({f.entry, f.payload.size()});
   }
-  return files;
+  return listing_;
 }
 
 bool MemoryFileStore::Load(const FileEntry& entry, std::vector<uint8_t>* payload) {

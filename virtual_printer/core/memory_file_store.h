@@ -8,7 +8,7 @@ namespace vp {
 
 class MemoryFileStore final : public FileStore {
  public:
-  std::vector<StoredFile> Files() override;
+  const std::vector<StoredFile>& Files() override;
   bool Load(const FileEntry& entry, std::vector<uint8_t>* payload) override;
   bool Store(const FileEntry& entry, const std::vector<uint8_t>& payload) override;
   bool Remove(const FileEntry& entry) override;
@@ -21,6 +21,7 @@ class MemoryFileStore final : public FileStore {
   std::vector<File>::iterator Find(const FileEntry& entry);
 
   std::vector<File> files_;
+  std::vector<StoredFile> listing_;
 };
 
 }  // namespace vp

@@ -349,13 +349,13 @@ void PrinterModel::GrantNextAllowanceIfDue() {
 }
 
 void PrinterModel::ListFiles() {
-  const std::vector<StoredFile> files = store_.Files();
+  const std::vector<StoredFile>& files = store_.Files();
   // The count is 16 bits wide: a larger store lists its first 65535 files.
   const uint32_t count = static_cast<uint32_t>(std::min<size_t>(files.size(), 0xFFFF));
   uint8_t countBytes[2];
   WriteLe16(countBytes, static_cast<uint16_t>(count));
   QueueBytes(countBytes, sizeof countBytes);
-  trace_.Line("  file list: %u files", count);
+  trace_.Line("  file list: %u file%s", count, count == 1 ? "" : "s");
   for (uint32_t i = 0; i < count; ++i) {
     char label[24];
     std::snprintf(label, sizeof label, "entry %u", i + 1);

@@ -253,6 +253,30 @@ TEST_F(PrinterModelTest, RequestsThePrinterCannotServeAreRejected) {
   EXPECT_EQ(StoredFiles(), 0u);
 }
 
+TEST_F(PrinterModelTest, RejectRequestNamesOneFileRequestCountedFromOpen) {
+  config_.faults.rejectRequest = 2;
+  Build();
+  Package p = MakePackage(vp::kDefaultModelId, 10);
+  Seed(p);
+  Bytes remove = Frame('R');
+  remove.insert(remove.end(), p.header.begin(), p.header.end());
+  auto acceptance = [&](const Bytes& request) {
+    EXPECT_TRUE(Write(request));
+    return Status()[18];
+  };
+  ASSERT_TRUE(Port().Open(kPrinterName, nullptr));
+  ASSERT_TRUE(Write(Frame('U')));
+  EXPECT_EQ(acceptance(Bytes(p.header.begin(), p.header.end())), 1) << "request 1";
+  EXPECT_EQ(acceptance(Frame('S')), 1) << "a status command is no file request";
+  EXPECT_NE(acceptance(remove), 1) << "request 2";
+  EXPECT_EQ(StoredFiles(), 1u);
+  ASSERT_TRUE(Port().Open(kPrinterName, nullptr));
+  ASSERT_TRUE(Write(Frame('S')));
+  Status();
+  EXPECT_EQ(acceptance(remove), 1) << "request 1 again after a new open";
+  EXPECT_EQ(StoredFiles(), 0u);
+}
+
 TEST_F(PrinterModelTest, OpensOnlyUnderItsConfiguredNames) {
   config_.names = {"Desk Printer", "Back Office"};
   Build();
