@@ -60,8 +60,8 @@ bool AllDigits(const std::string& text) {
 class Session {
  public:
   Session(const CommandLine& line, const OstrandFunctions& ostrand, std::ostream& out,
-          std::ostream& err)
-      : line_(line), ostrand_(ostrand), out_(out), err_(err) {}
+          std::ostream& err, BarStyle barStyle)
+      : line_(line), ostrand_(ostrand), out_(out), err_(err), barStyle_(barStyle) {}
 
   int Run() {
     switch (line_.command) {
@@ -140,7 +140,7 @@ class Session {
   // Runs a send or receive with the progress bar (unless quiet).
   template <typename Transfer>
   int32_t WithProgress(Transfer transfer) {
-    ProgressBar bar(out_);
+    ProgressBar bar(out_, barStyle_);
     activeBar = line_.quiet ? nullptr : &bar;
     int32_t code = transfer();
     activeBar = nullptr;
@@ -301,14 +301,15 @@ class Session {
   const OstrandFunctions& ostrand_;
   std::ostream& out_;
   std::ostream& err_;
+  const BarStyle barStyle_;
 };
 
 }  // namespace
 
 int RunCommand(const CommandLine& line, const OstrandFunctions& ostrand, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, BarStyle barStyle) {
   cancelRequested.store(false);
-  return Session(line, ostrand, out, err).Run();
+  return Session(line, ostrand, out, err, barStyle).Run();
 }
 
 void RequestCancel() {

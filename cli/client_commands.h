@@ -8,12 +8,13 @@
 
 #include "command_line.h"
 #include "ostrand_functions.h"
+#include "progress_bar.h"
 
 namespace cli {
 
-// Results and the progress bar go to out; failures to err.
+// Results and the progress bar (drawn in barStyle) go to out; failures to err.
 int RunCommand(const CommandLine& line, const OstrandFunctions& ostrand, std::ostream& out,
-               std::ostream& err);
+               std::ostream& err, BarStyle barStyle);
 
 // Safe from a console control handler: the transfer under way stops at its next
 // progress call, with the stop written to the printer.

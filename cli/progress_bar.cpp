@@ -24,20 +24,26 @@ std::string RenderProgressBar(int32_t percent, int width) {
 }
 
 void ProgressBar::Update(int32_t percent) {
-  // The same drawing again would only lengthen a captured log.
   percent = Clamped(percent);
-  if (percent == shown_) {
+  if (style_ == BarStyle::kLogged) {
+    const int32_t tenth = percent / 10 * 10;
+    if (tenth > shown_) {
+      shown_ = tenth;
+      out_ << RenderProgressBar(percent) << '\n' << std::flush;
+    }
     return;
   }
-  shown_ = percent;
-  out_ << '\r' << RenderProgressBar(percent) << std::flush;
+  if (percent != shown_) {
+    shown_ = percent;
+    out_ << '\r' << RenderProgressBar(percent) << std::flush;
+  }
 }
 
 void ProgressBar::Finish() {
-  if (shown_ >= 0) {
+  if (style_ == BarStyle::kRedrawn && shown_ >= 0) {
     out_ << '\n';
-    shown_ = -1;
   }
+  shown_ = -1;
 }
 
 }  // namespace cli

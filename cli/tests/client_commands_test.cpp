@@ -84,7 +84,7 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
         << error;
     out_.str("");
     err_.str("");
-    return RunCommand(line, kCore, out_, err_);
+    return RunCommand(line, kCore, out_, err_, BarStyle::kRedrawn);
   }
 
   std::string Write(const char* name, const Bytes& bytes) {
@@ -270,7 +270,7 @@ TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
   ASSERT_TRUE(ParseCommandLine(4, args, &line, &error));
   CancelAtTenPercent console;
   std::ostream out(&console);
-  EXPECT_EQ(RunCommand(line, kCore, out, err_), TR_CANCELLED);
+  EXPECT_EQ(RunCommand(line, kCore, out, err_, BarStyle::kRedrawn), TR_CANCELLED);
   EXPECT_NE(err_.str().find("cancelled; the printer was told to stop (result 8)"),
             std::string::npos);
   EXPECT_EQ(console.str().find("100%"), std::string::npos);

@@ -1,4 +1,4 @@
-// The text progress bar: its drawing, and that it redraws only on a change.
+// The text progress bar: its drawing, redrawn on a console and logged to a file.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -18,7 +18,7 @@ TEST(ProgressBarTest, DrawsTheShareDoneAndClampsOutOfRangeValues) {
 
 TEST(ProgressBarTest, RedrawsInPlaceOnlyWhenWhatItShowsChanges) {
   std::ostringstream out;
-  ProgressBar bar(out);
+  ProgressBar bar(out, BarStyle::kRedrawn);
   bar.Finish();
   EXPECT_EQ(out.str(), "") << "no bar, no line to end";
   bar.Update(0);
@@ -34,6 +34,20 @@ TEST(ProgressBarTest, RedrawsInPlaceOnlyWhenWhatItShowsChanges) {
     expected += RenderProgressBar(drawn);
   }
   expected += '\n';
+  EXPECT_EQ(out.str(), expected);
+}
+
+TEST(ProgressBarTest, ALogGetsALineAtTheStartAndAtEachFurtherTenth) {
+  std::ostringstream out;
+  ProgressBar bar(out, BarStyle::kLogged);
+  for (int32_t percent : {0, 0, 4, 13, 19, 20, 99, 100, 100}) {
+    bar.Update(percent);
+  }
+  bar.Finish();
+  std::string expected;
+  for (int32_t drawn : {0, 13, 20, 99, 100}) {
+    expected += RenderProgressBar(drawn) + '\n';
+  }
   EXPECT_EQ(out.str(), expected);
 }
 

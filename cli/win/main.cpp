@@ -62,7 +62,10 @@ int main(int argc, char** argv) {
     return cli::kExitNoLibrary;
   }
   SetConsoleCtrlHandler(OnConsoleControl, TRUE);
-  const int exit = cli::RunCommand(line, ostrand, std::cout, std::cerr);
+  // A console shows the bar redrawn in place; a file or pipe keeps it as a log.
+  const bool console = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+  const int exit = cli::RunCommand(line, ostrand, std::cout, std::cerr,
+                                   console ? cli::BarStyle::kRedrawn : cli::BarStyle::kLogged);
   std::cout.flush();
   FreeLibrary(library);
   return exit;
