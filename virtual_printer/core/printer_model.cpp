@@ -37,9 +37,7 @@ bool ScopeHits(StatusScope scope, bool answersData) {
 
 PrinterModel::PrinterModel(const PrinterConfig& config, FileStore& store, Trace& trace,
                            LinkClock& clock)
-    : config_(config), store_(store), trace_(trace), clock_(clock) {
-  replies_.reserve(1024);
-}
+    : config_(config), store_(store), trace_(trace), clock_(clock), replies_(clock) {}
 
 bool PrinterModel::IsFrame(const uint8_t* data, uint32_t count) {
   return count >= kFrameSize && data[0] == kEsc && data[1] == kFrameI && data[2] == kFrameF;
@@ -51,17 +49,16 @@ bool PrinterModel::IsModeCommand(const uint8_t* data, uint32_t count) {
 
 void PrinterModel::Connect() {
   Abandon("the port was opened again");
-  ClearReplies();
+  replies_.Clear();
   fileRequests_ = 0;
   state_ = State::kIdle;
 }
 
 void PrinterModel::Purge() {
-  if (replyPos_ < replies_.size()) {
-    trace_.Line("  purge: %u unread reply bytes dropped",
-                static_cast<unsigned>(replies_.size() - replyPos_));
+  if (replies_.Unread() > 0) {
+    trace_.Line("  purge: %u unread reply bytes dropped", static_cast<unsigned>(replies_.Unread()));
   }
-  ClearReplies();
+  replies_.Clear();
   Abandon("the host purged the port");
   state_ = State::kIdle;
 }
@@ -141,7 +138,7 @@ void PrinterModel::Command(const uint8_t* data, uint32_t count) {
   trace_.Line("  command %c (%s), %u bytes", (letter >= 0x20 && letter < 0x7F) ? letter : '?',
               CommandName(letter), count);
   Abandon("a new command arrived");
-  ClearReplies();
+  replies_.Clear();
   state_ = State::kIdle;
   switch (letter) {
     case 'I':
@@ -321,7 +318,7 @@ void PrinterModel::SendChunk(const uint8_t* data, uint32_t count) {
 }
 
 void PrinterModel::GiveChunk(uint32_t length) {
-  QueueBytes(payload_.data() + moved_, length);
+  replies_.Add(payload_.data() + moved_, length);
   Moved(length);
   if (trace_.Enabled()) {
     trace_.Line("  chunk of %u bytes queued: %u of %u given", length, moved_, expected_);
@@ -354,13 +351,13 @@ void PrinterModel::ListFiles() {
   const uint32_t count = static_cast<uint32_t>(std::min<size_t>(files.size(), 0xFFFF));
   uint8_t countBytes[2];
   WriteLe16(countBytes, static_cast<uint16_t>(count));
-  QueueBytes(countBytes, sizeof countBytes);
+  replies_.Add(countBytes, sizeof countBytes);
   trace_.Line("  file list: %u file%s", count, count == 1 ? "" : "s");
   for (uint32_t i = 0; i < count; ++i) {
     char label[24];
     std::snprintf(label, sizeof label, "entry %u", i + 1);
     TraceEntry(label, files[i].entry.data());
-    QueueBytes(files[i].entry.data(), kEntrySize);
+    replies_.Add(files[i].entry.data(), kEntrySize);
   }
 }
 
@@ -413,7 +410,7 @@ void PrinterModel::EndTransfer() {
 
 void PrinterModel::LinkBroken() {
   Abandon("the link broke");
-  ClearReplies();
+  replies_.Clear();
   state_ = State::kIdle;
 }
 
@@ -456,16 +453,6 @@ void PrinterModel::RefuseExchange() {
   QueueStatus(kRejected, 0, false);
 }
 
-void PrinterModel::ClearReplies() {
-  replies_.clear();
-  replyPos_ = 0;
-  heldFrom_ = kNotHeld;
-}
-
-void PrinterModel::QueueBytes(const uint8_t* data, uint32_t count) {
-  replies_.insert(replies_.end(), data, data + count);
-}
-
 void PrinterModel::QueueStatus(uint8_t acceptance, uint32_t acceptCount, bool answersData) {
   uint8_t block[kStatusSize] = {};
   const FaultConfig& faults = config_.faults;
@@ -490,51 +477,11 @@ void PrinterModel::QueueStatus(uint8_t acceptance, uint32_t acceptCount, bool an
     trace_.Line("  (short_status: only %u of its 32 bytes are sent)", size);
   }
   if (faults.lateStatusMs > 0 && ScopeHits(faults.lateStatusScope, answersData)) {
-    const uint64_t until = clock_.NowUs() + uint64_t{faults.lateStatusMs} * 1000;
-    if (heldFrom_ == kNotHeld) {
-      heldFrom_ = replies_.size();
-    }
-    heldUntilUs_ = std::max(heldUntilUs_, until);
     trace_.Line("  (late_status: readable only %u ms from now)", faults.lateStatusMs);
+    replies_.AddHeld(block, size, clock_.NowUs() + uint64_t{faults.lateStatusMs} * 1000);
+    return;
   }
-  QueueBytes(block, size);
-}
-
-size_t PrinterModel::Readable(uint64_t nowUs) {
-  if (heldFrom_ != kNotHeld && nowUs >= heldUntilUs_) {
-    heldFrom_ = kNotHeld;
-  }
-  const size_t end = heldFrom_ == kNotHeld ? replies_.size() : heldFrom_;
-  return end > replyPos_ ? end - replyPos_ : 0;
-}
-
-uint32_t PrinterModel::HostRead(uint8_t* buffer, uint32_t count, uint32_t timeoutMs, bool* ok) {
-  const uint64_t now = clock_.NowUs();
-  const uint64_t timeoutUs = uint64_t{timeoutMs} * 1000;
-  size_t readable = Readable(now);
-  if (readable == 0 && heldFrom_ == replyPos_ && heldUntilUs_ - now <= timeoutUs) {
-    // The late reply arrives while the host is still waiting.
-    clock_.WaitUs(heldUntilUs_ - now);
-    readable = Readable(heldUntilUs_);
-  }
-  if (readable == 0 || count == 0) {
-    if (count > 0) {
-      // Nothing comes: the read waits out its time-out.
-      clock_.WaitUs(timeoutUs);
-    }
-    *ok = count == 0;
-    return 0;
-  }
-  const uint32_t given = static_cast<uint32_t>(std::min<size_t>(count, readable));
-  std::memcpy(buffer, replies_.data() + replyPos_, given);
-  replyPos_ += given;
-  if (replyPos_ == replies_.size()) {
-    ClearReplies();
-  } else if (heldFrom_ != kNotHeld && replyPos_ > heldFrom_) {
-    heldFrom_ = replyPos_;
-  }
-  *ok = true;
-  return given;
+  replies_.Add(block, size);
 }
 
 }  // namespace vp

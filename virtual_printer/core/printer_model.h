@@ -20,6 +20,7 @@
 #include "file_store.h"
 #include "link_clock.h"
 #include "printer_config.h"
+#include "reply_queue.h"
 #include "trace.h"
 
 namespace vp {
@@ -32,10 +33,10 @@ class PrinterModel {
   void Connect();
   void Purge();
   void HostWrite(const uint8_t* data, uint32_t count);
-  // Hands the host up to count reply bytes, waiting up to timeoutMs for the first
-  // of them. Returns how many came; *ok is false when none came in time. Fewer
-  // than asked, with *ok true, is a short reply.
-  uint32_t HostRead(uint8_t* buffer, uint32_t count, uint32_t timeoutMs, bool* ok);
+  // The host reads what the printer has said, as ReplyQueue::Read describes.
+  uint32_t HostRead(uint8_t* buffer, uint32_t count, uint32_t timeoutMs, bool* ok) {
+    return replies_.Read(buffer, count, timeoutMs, ok);
+  }
   void BeginTransfer();
   void EndTransfer();
   void LinkBroken();
@@ -91,11 +92,7 @@ class PrinterModel {
   void Violation(const char* what);
   // Answers with a rejection and ignores the host until a purge or a command.
   void RefuseExchange();
-  void ClearReplies();
   void QueueStatus(uint8_t acceptance, uint32_t acceptCount, bool answersData);
-  void QueueBytes(const uint8_t* data, uint32_t count);
-  // Bytes the host may read now; releases a held status block whose time has come.
-  size_t Readable(uint64_t nowUs);
   uint32_t NextAllowance(uint32_t remaining) const;
   void TraceEntry(const char* label, const uint8_t* entry);
   void TraceFilesHeld();
@@ -118,12 +115,7 @@ class PrinterModel {
   uint32_t chunkSize_ = 0;
   std::vector<uint8_t> payload_;  // the file being received from, or sent to, the host
 
-  // Replies not yet read. Bytes from heldFrom_ on stay unreadable until heldUntilUs_.
-  std::vector<uint8_t> replies_;
-  size_t replyPos_ = 0;
-  size_t heldFrom_ = kNotHeld;
-  uint64_t heldUntilUs_ = 0;
-  static constexpr size_t kNotHeld = static_cast<size_t>(-1);
+  ReplyQueue replies_;
 };
 
 }  // namespace vp
