@@ -105,14 +105,25 @@ bool ParseStatusFault(std::string_view value, uint64_t max, uint64_t* number, St
   return false;
 }
 
+// The line up to its comment: from a ';' that starts the line or follows a
+// blank. A ';' inside a word (a name such as "Desk;2") stays.
+std::string_view WithoutComment(std::string_view line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == ';' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+      return line.substr(0, i);
+    }
+  }
+  return line;
+}
+
 class LineParser {
  public:
   explicit LineParser(PrinterConfig* config) : config_(config) {}
 
   // Empty string when the line is understood, else what is wrong with it.
   std::string Parse(std::string_view line) {
-    line = Trim(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') {
+    line = Trim(WithoutComment(line));
+    if (line.empty() || line[0] == '#') {
       return {};
     }
     if (line.front() == '[') {

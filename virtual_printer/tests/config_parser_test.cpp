@@ -20,10 +20,10 @@ TEST(ConfigParserTest, NoTextIsOneReadyPrinterOfTheDefaultModel) {
 TEST(ConfigParserTest, ReadsEveryKey) {
   const char* text =
       "; a printer for the fault tests\n"
-      "[Printer]\n"
-      "name = Desk Printer\n"
-      "name = Back Office\n"
-      "model = 0x1A2B\n"
+      "[Printer]   ; comments may follow a blank\n"
+      "name = Desk Printer\t; the first name replaces the default\n"
+      "name = Back;Office\n"
+      "model = 0x1A2B ; hexadecimal\n"
       "status_accept_count = 65536\n"
       "accept_count = 150\r\n"
       "capacity = 1000000\n"
@@ -43,7 +43,7 @@ TEST(ConfigParserTest, ReadsEveryKey) {
   PrinterConfig c;
   std::string error;
   ASSERT_TRUE(ParsePrinterConfig(text, &c, &error)) << error;
-  EXPECT_EQ(c.names, (std::vector<std::string>{"Desk Printer", "Back Office"}));
+  EXPECT_EQ(c.names, (std::vector<std::string>{"Desk Printer", "Back;Office"}));
   EXPECT_FALSE(c.AnswersTo(kDefaultPrinterName)) << "configured names replace the default";
   EXPECT_EQ(c.modelId, 0x1A2B);
   EXPECT_EQ(c.statusAcceptCount, 65536u);
