@@ -61,6 +61,10 @@ struct PrinterConfig {
   bool AnswersTo(const char* printerName) const;
 };
 
+// The faults that are on, as their ini lines would set them
+// ("reject_request 2, slow_link 10 200"), or "none".
+std::string DescribeFaults(const FaultConfig& faults);
+
 }  // namespace vp
 
 #endif  // VIRTUAL_PRINTER_CORE_PRINTER_CONFIG_H

@@ -34,6 +34,7 @@ std::unique_ptr<VirtualPrinter> VirtualPrinter::Create(const PrinterConfig& conf
     printer->trace_.Line("=== virtual printer: model 0x%04X, answers to \"%s\"%s, accept count %u",
                          config.modelId, config.names.empty() ? "" : config.names[0].c_str(),
                          config.names.size() > 1 ? " and more" : "", config.acceptCount);
+    printer->trace_.Line("    faults: %s", DescribeFaults(config.faults).c_str());
   }
   return printer;
 }

@@ -63,6 +63,11 @@ TEST(ConfigParserTest, ReadsEveryKey) {
   EXPECT_TRUE(c.faults.wrongModel);
   EXPECT_EQ(c.faults.wrongModelId, 0x7777);
   EXPECT_TRUE(c.faults.wrongMagic);
+  // The trace names them the same way.
+  EXPECT_EQ(DescribeFaults(c.faults),
+            "reject_request 3, break_link_after 1000, late_status 2500 data, short_status 16 all, "
+            "refuse_begin_transfer, slow_link 10 250, wrong_model 0x7777, wrong_magic");
+  EXPECT_EQ(DescribeFaults(FaultConfig{}), "none");
 }
 
 TEST(ConfigParserTest, NamesTheLineOfEveryMistake) {
