@@ -1,6 +1,7 @@
 #include "client_commands.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -263,6 +264,13 @@ class Session {
     const uint32_t size = PayloadSizeOf(entry);
     if (size == 0) {
       err_ << "ostrandcli: the entry announces an empty payload; nothing to receive\n";
+      return kExitBadData;
+    }
+    // A package's payload size is a positive signed 32-bit number; a larger one
+    // comes from a damaged entry file and would only ask for gigabytes of memory.
+    if (size > static_cast<uint32_t>(INT32_MAX)) {
+      err_ << "ostrandcli: the entry announces " << size
+           << " payload bytes, more than a package holds\n";
       return kExitBadData;
     }
     std::vector<uint8_t> payload(size);

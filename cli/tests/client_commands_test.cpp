@@ -177,6 +177,9 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
   cut.resize(64 + 2999);
   const std::string cutFile = Write("cut.kx7", cut);
   const std::string missing = (folder_ / "missing.kx7").string();
+  Package huge = vp_test::MakePackage(vp::kDefaultModelId, 16);
+  huge.header[19] = 0x80;  // payload size 0x80000010: negative as a signed count
+  const std::string hugeEntry = WritePackage("huge-entry.kx7", huge);
 
   struct Case {
     const char* name;
@@ -231,6 +234,11 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
        {"send", vp_test::kPrinterName, emptyFile.c_str()},
        kExitBadData,
        "announces an empty payload"},
+      {"entry announcing more than a package holds",
+       [](vp::PrinterConfig&) {},
+       {"receive", vp_test::kPrinterName, hugeEntry.c_str(), missing.c_str()},
+       kExitBadData,
+       "more than a package holds"},
       {"package cut short",
        [](vp::PrinterConfig&) {},
        {"send", vp_test::kPrinterName, cutFile.c_str()},
