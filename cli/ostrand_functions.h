@@ -7,15 +7,8 @@
 
 namespace cli {
 
-struct OstrandFunctions {
-  TRInitPrinterFn initPrinter = nullptr;
-  TRCmdInitFn cmdInit = nullptr;
-  TRGetStatusFn getStatus = nullptr;
-  TRGetFileListFn getFileList = nullptr;
-  TRSendFileFn sendFile = nullptr;
-  TRReceiveFileFn receiveFile = nullptr;
-  TRDeleteFileFn deleteFile = nullptr;
-};
+// The client binds all but the two supported-printer checks.
+using OstrandFunctions = TRFunctions;
 
 }  // namespace cli
 

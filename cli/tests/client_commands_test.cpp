@@ -48,8 +48,15 @@ int32_t OSTRAND_CALL DeleteFile(const void* entry, uint32_t timeout) {
   return library->DeleteFile(entry, timeout);
 }
 
-const OstrandFunctions kCore{InitPrinter, CmdInit,     GetStatus, GetFileList,
-                             SendFile,    ReceiveFile, DeleteFile};
+const OstrandFunctions kCore{.initPrinter = InitPrinter,
+                             .checkSupportPrinter = nullptr,
+                             .cmdInit = CmdInit,
+                             .getStatus = GetStatus,
+                             .getFileList = GetFileList,
+                             .sendFile = SendFile,
+                             .receiveFile = ReceiveFile,
+                             .deleteFile = DeleteFile,
+                             .checkSupportPrinter2 = nullptr};
 
 Bytes FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

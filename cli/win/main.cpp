@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     std::cerr << "ostrandcli: ostrand.dll cannot be loaded (error " << GetLastError() << ")\n";
     return cli::kExitNoLibrary;
   }
-  cli::OstrandFunctions ostrand;
+  cli::OstrandFunctions ostrand = {};
   if (!Resolve(library, "TRInitPrinter", &ostrand.initPrinter) ||
       !Resolve(library, "TRCmdInit", &ostrand.cmdInit) ||
       !Resolve(library, "TRGetStatus", &ostrand.getStatus) ||

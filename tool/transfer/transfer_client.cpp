@@ -49,7 +49,7 @@ void TransferClient::UnbindTransferLibrary() {
     library_ = nullptr;
   }
   // No address may outlive the library it points into.
-  entry_ = EntryPoints{};
+  entry_ = TRFunctions{};
 }
 
 bool TransferClient::OpenTransferPrinter(const std::string& name) {

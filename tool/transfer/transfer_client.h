@@ -51,20 +51,9 @@ class TransferClient {
   const uint8_t* StatusBlock() const { return status_; }
 
  private:
-  struct EntryPoints {
-    TRInitPrinterFn initPrinter = nullptr;
-    TRCheckSupportPrinterFn checkSupportPrinter = nullptr;
-    TRCmdInitFn cmdInit = nullptr;
-    TRGetStatusFn getStatus = nullptr;
-    TRGetFileListFn getFileList = nullptr;
-    TRSendFileFn sendFile = nullptr;
-    TRReceiveFileFn receiveFile = nullptr;
-    TRDeleteFileFn deleteFile = nullptr;
-  };
-
   platform::LibraryLoader& loader_;
   platform::LibraryLoader::Handle library_ = nullptr;
-  EntryPoints entry_;
+  TRFunctions entry_ = {};  // TRCheckSupportPrinter2 is never bound
   std::string currentTransferPrinter_;
   uint16_t currentModelId_ = 0;
   int32_t lastTransferResult_ = 0;

@@ -34,22 +34,22 @@ extern "C" {
 
 /* Transfer result codes. */
 enum {
-  TR_OK = 0,             /* success */
-  TR_OPEN_FAILED = 1,    /* the port library could not open the printer */
-  TR_NOT_OPEN = 2,       /* no printer has been opened; the port was not touched */
-  TR_WRITE_FAILED = 3,   /* a write failed or wrote fewer bytes than asked */
-  TR_READ_FAILED = 4,    /* a read failed or returned fewer bytes than asked */
-  TR_TIMEOUT = 5,        /* the time budget ran out, or the transfer could not begin */
-  TR_FILE_COUNT = 6,     /* TRGetFileList delivered the count; call again with a buffer */
-  TR_REJECTED = 7,       /* the printer's status reply did not accept the request */
-  TR_CANCELLED = 8       /* the progress callback asked to stop and the stop was written */
+  TR_OK = 0,           /* success */
+  TR_OPEN_FAILED = 1,  /* the port library could not open the printer */
+  TR_NOT_OPEN = 2,     /* no printer has been opened; the port was not touched */
+  TR_WRITE_FAILED = 3, /* a write failed or wrote fewer bytes than asked */
+  TR_READ_FAILED = 4,  /* a read failed or returned fewer bytes than asked */
+  TR_TIMEOUT = 5,      /* the time budget ran out, or the transfer could not begin */
+  TR_FILE_COUNT = 6,   /* TRGetFileList delivered the count; call again with a buffer */
+  TR_REJECTED = 7,     /* the printer's status reply did not accept the request */
+  TR_CANCELLED = 8     /* the progress callback asked to stop and the stop was written */
 };
 
 enum {
-  TR_OPEN_BLOCK_SIZE = 10,   /* parameter block of TRInitPrinter, all zero */
-  TR_STATUS_SIZE = 32,       /* printer status block */
-  TR_HEADER_SIZE = 64,       /* package header, file entry */
-  TR_MAX_CHUNK = 200         /* payload bytes per length word */
+  TR_OPEN_BLOCK_SIZE = 10, /* parameter block of TRInitPrinter, all zero */
+  TR_STATUS_SIZE = 32,     /* printer status block */
+  TR_HEADER_SIZE = 64,     /* package header, file entry */
+  TR_MAX_CHUNK = 200       /* payload bytes per length word */
 };
 
 /* Progress callback: percent moved so far (0..100); return nonzero to go on,
@@ -63,11 +63,11 @@ OSTRAND_API int32_t OSTRAND_CALL TRGetStatus(void* status, uint32_t timeoutMs);
  * Buffer call: list of *count x 64 bytes, right after the count call; returns TR_OK. */
 OSTRAND_API int32_t OSTRAND_CALL TRGetFileList(void* list, uint32_t* count, uint32_t timeoutMs);
 OSTRAND_API int32_t OSTRAND_CALL TRSendFile(const void* header, const void* data,
-                                            const uint32_t* size, void* status,
-                                            uint32_t timeoutMs, TRProgressCallback progress);
-OSTRAND_API int32_t OSTRAND_CALL TRReceiveFile(const void* header, void* data,
-                                               const uint32_t* size, void* status,
-                                               uint32_t timeoutMs, TRProgressCallback progress);
+                                            const uint32_t* size, void* status, uint32_t timeoutMs,
+                                            TRProgressCallback progress);
+OSTRAND_API int32_t OSTRAND_CALL TRReceiveFile(const void* header, void* data, const uint32_t* size,
+                                               void* status, uint32_t timeoutMs,
+                                               TRProgressCallback progress);
 OSTRAND_API int32_t OSTRAND_CALL TRDeleteFile(const void* entry, uint32_t timeoutMs);
 /* The "TransferUI" value of the printer's driver registration, or 0. */
 OSTRAND_API uint32_t OSTRAND_CALL TRCheckSupportPrinter(const char* printerName);
@@ -81,11 +81,25 @@ typedef int32_t(OSTRAND_CALL* TRGetStatusFn)(void*, uint32_t);
 typedef int32_t(OSTRAND_CALL* TRGetFileListFn)(void*, uint32_t*, uint32_t);
 typedef int32_t(OSTRAND_CALL* TRSendFileFn)(const void*, const void*, const uint32_t*, void*,
                                             uint32_t, TRProgressCallback);
-typedef int32_t(OSTRAND_CALL* TRReceiveFileFn)(const void*, void*, const uint32_t*, void*,
-                                               uint32_t, TRProgressCallback);
+typedef int32_t(OSTRAND_CALL* TRReceiveFileFn)(const void*, void*, const uint32_t*, void*, uint32_t,
+                                               TRProgressCallback);
 typedef int32_t(OSTRAND_CALL* TRDeleteFileFn)(const void*, uint32_t);
 typedef uint32_t(OSTRAND_CALL* TRCheckSupportPrinterFn)(const char*);
 typedef uint32_t(OSTRAND_CALL* TRCheckSupportPrinter2Fn)(const char*, const char*);
+
+/* The exports as a caller that binds the library at run time keeps them;
+ * an entry the caller does not bind stays NULL. */
+typedef struct TRFunctions {
+  TRInitPrinterFn initPrinter;
+  TRCheckSupportPrinterFn checkSupportPrinter;
+  TRCmdInitFn cmdInit;
+  TRGetStatusFn getStatus;
+  TRGetFileListFn getFileList;
+  TRSendFileFn sendFile;
+  TRReceiveFileFn receiveFile;
+  TRDeleteFileFn deleteFile;
+  TRCheckSupportPrinter2Fn checkSupportPrinter2;
+} TRFunctions;
 
 #ifdef __cplusplus
 }
