@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/windows_path.h"
+
 namespace platform {
 
 LibraryLoader::Handle Win32LibraryLoader::Load(const char* name) {
@@ -9,6 +11,16 @@ LibraryLoader::Handle Win32LibraryLoader::Load(const char* name) {
     return nullptr;
   }
   return LoadLibraryA(name);
+}
+
+LibraryLoader::Handle Win32LibraryLoader::LoadFromFullPath(const char* path) {
+  if (path == nullptr || !IsAbsoluteWindowsPath(path)) {
+    return nullptr;
+  }
+  // The process restricts the search for names to the system folders; a
+  // library loaded by path still needs the libraries that lie beside it.
+  return LoadLibraryExA(path, nullptr,
+                        LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
 }
 
 LibraryLoader::Symbol Win32LibraryLoader::Resolve(Handle library, const char* name) {

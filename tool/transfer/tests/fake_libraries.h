@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "fake_library_loader.h"
 #include "ostrand.h"
+#include "platform/testing/fake_library_loader.h"
 
 namespace vexlow::testing {
+
+using platform::testing::FakeLibraryLoader;
 
 struct FakeOstrand {
   // Answers.

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_libraries.h"
-#include "fake_library_loader.h"
+#include "platform/testing/fake_library_loader.h"
 #include "tool/transfer/port_binding.h"
 
 namespace vexlow::testing {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_libraries.h"
-#include "fake_library_loader.h"
+#include "platform/testing/fake_library_loader.h"
 #include "tool/transfer/transfer_client.h"
 
 namespace vexlow::testing {

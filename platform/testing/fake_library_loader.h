@@ -1,7 +1,7 @@
 // A loader of made-up libraries: each has a name and a table of exports, and
 // every load, lookup and free is recorded.
-#ifndef TOOL_TRANSFER_TESTS_FAKE_LIBRARY_LOADER_H
-#define TOOL_TRANSFER_TESTS_FAKE_LIBRARY_LOADER_H
+#ifndef PLATFORM_TESTING_FAKE_LIBRARY_LOADER_H
+#define PLATFORM_TESTING_FAKE_LIBRARY_LOADER_H
 
 #include <map>
 #include <memory>
@@ -10,9 +10,9 @@
 
 #include "platform/library_loader.h"
 
-namespace vexlow::testing {
+namespace platform::testing {
 
-class FakeLibraryLoader : public platform::LibraryLoader {
+class FakeLibraryLoader : public LibraryLoader {
  public:
   using Exports = std::map<std::string, Symbol>;
 
@@ -20,6 +20,9 @@ class FakeLibraryLoader : public platform::LibraryLoader {
   void Provide(const std::string& name, Exports exports);
 
   Handle Load(const char* name) override;
+  // Loads a provided library by its exact name, as Load does, and records it
+  // among the loads; a name that is not absolute is refused as on Windows.
+  Handle LoadFromFullPath(const char* path) override;
   Symbol Resolve(Handle library, const char* name) override;
   void Free(Handle library) override;
 
@@ -41,6 +44,6 @@ class FakeLibraryLoader : public platform::LibraryLoader {
   int loaded_ = 0;
 };
 
-}  // namespace vexlow::testing
+}  // namespace platform::testing
 
-#endif  // TOOL_TRANSFER_TESTS_FAKE_LIBRARY_LOADER_H
+#endif  // PLATFORM_TESTING_FAKE_LIBRARY_LOADER_H

@@ -1,14 +1,16 @@
-#include "fake_library_loader.h"
+#include "platform/testing/fake_library_loader.h"
 
 #include <gtest/gtest.h>
 
-namespace vexlow::testing {
+#include "platform/windows_path.h"
+
+namespace platform::testing {
 
 void FakeLibraryLoader::Provide(const std::string& name, Exports exports) {
   libraries_.push_back(std::make_unique<Library>(Library{name, std::move(exports)}));
 }
 
-platform::LibraryLoader::Handle FakeLibraryLoader::Load(const char* name) {
+LibraryLoader::Handle FakeLibraryLoader::Load(const char* name) {
   loads_.push_back(name);
   for (const auto& library : libraries_) {
     if (library->name == name) {
@@ -19,7 +21,15 @@ platform::LibraryLoader::Handle FakeLibraryLoader::Load(const char* name) {
   return nullptr;
 }
 
-platform::LibraryLoader::Symbol FakeLibraryLoader::Resolve(Handle library, const char* name) {
+LibraryLoader::Handle FakeLibraryLoader::LoadFromFullPath(const char* path) {
+  if (!IsAbsoluteWindowsPath(path)) {
+    loads_.push_back(path);
+    return nullptr;
+  }
+  return Load(path);
+}
+
+LibraryLoader::Symbol FakeLibraryLoader::Resolve(Handle library, const char* name) {
   lookups_.push_back(name);
   EXPECT_NE(library, nullptr) << "lookup of " << name << " without a library";
   if (library == nullptr) {
@@ -36,4 +46,4 @@ void FakeLibraryLoader::Free(Handle library) {
   --loaded_;
 }
 
-}  // namespace vexlow::testing
+}  // namespace platform::testing
