@@ -1,6 +1,7 @@
 // What a package header says, read from the first bytes of a file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -14,13 +15,14 @@ namespace {
 // The bytes of a file: a header with `model` and `size` at their offsets,
 // `length` bytes long in all (shorter: cut, longer: padded with 0xEE).
 std::vector<uint8_t> FileBytes(uint16_t model, uint32_t size, std::size_t length) {
-  std::vector<uint8_t> bytes(64, 0x11);
+  std::vector<uint8_t> bytes(std::max<std::size_t>(length, 64), 0xEE);
+  std::fill_n(bytes.begin(), 64, 0x11);
   bytes[2] = static_cast<uint8_t>(model);
   bytes[3] = static_cast<uint8_t>(model >> 8);
   for (int i = 0; i < 4; ++i) {
     bytes[16 + i] = static_cast<uint8_t>(size >> (8 * i));
   }
-  bytes.resize(length, 0xEE);
+  bytes.resize(length);
   return bytes;
 }
 
