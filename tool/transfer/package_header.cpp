@@ -16,13 +16,13 @@ uint16_t PackageHeader::ModelId() const {
   return platform::ByteReader(bytes.data(), bytes.size()).U16(kModelIdOffset).value_or(0);
 }
 
+int32_t PackageHeader::RawPayloadSize() const {
+  return platform::ByteReader(bytes.data(), bytes.size()).I32(kPayloadSizeOffset).value_or(0);
+}
+
 std::optional<int32_t> PackageHeader::PayloadSize() const {
-  const std::optional<int32_t> size =
-      platform::ByteReader(bytes.data(), bytes.size()).I32(kPayloadSizeOffset);
-  if (!size || *size <= 0) {
-    return std::nullopt;
-  }
-  return size;
+  const int32_t size = RawPayloadSize();
+  return size > 0 ? std::optional<int32_t>(size) : std::nullopt;
 }
 
 PackageHeader ReadPackageHeader(const void* fileBytes, std::size_t size) {

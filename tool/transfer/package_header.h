@@ -24,7 +24,10 @@ struct PackageHeader {
   std::array<uint8_t, kSize> bytes = {0x90, 0x40};
 
   uint16_t ModelId() const;
-  // Absent when the header announces no payload: a size of 0 or below.
+  // The payload size as the header holds it, signed: 0 or below in a header
+  // that announces no usable payload.
+  int32_t RawPayloadSize() const;
+  // The payload size of a usable package; absent when it is 0 or below.
   std::optional<int32_t> PayloadSize() const;
 };
 

@@ -30,50 +30,30 @@ TEST(PackageHeaderTest, ReadsModelAndPayloadSizeFromTheFirst64Bytes) {
   struct Case {
     const char* name;
     std::vector<uint8_t> file;
-    std::array<uint8_t, 2> opening;  // bytes 0 and 1
-    uint8_t last;
+    std::array<uint8_t, 3> kept;  // bytes 0, 1 and 63
     uint16_t model;
-    std::optional<int32_t> payloadSize;
+    int32_t rawSize;
+    bool usable;  // PayloadSize() present
   };
+  const std::array<uint8_t, 3> fromFile = {0x11, 0x11, 0x11};
   const Case cases[] = {
-      {"whole header", FileBytes(0x0415, 1000, 64), {0x11, 0x11}, 0x11, 0x0415, 1000},
-      {"trailing bytes", FileBytes(0x0415, 1000, 70), {0x11, 0x11}, 0x11, 0x0415, 1000},
-      {"largest payload",
-       FileBytes(0xFFFF, 0x7FFFFFFF, 64),
-       {0x11, 0x11},
-       0x11,
-       0xFFFF,
-       0x7FFFFFFF},
-      {"empty payload", FileBytes(0x0415, 0, 64), {0x11, 0x11}, 0x11, 0x0415, std::nullopt},
-      {"negative payload",
-       FileBytes(0x0415, 0x80000010u, 64),
-       {0x11, 0x11},
-       0x11,
-       0x0415,
-       std::nullopt},
+      {"whole header", FileBytes(0x0415, 1000, 64), fromFile, 0x0415, 1000, true},
+      {"trailing bytes", FileBytes(0x0415, 1000, 70), fromFile, 0x0415, 1000, true},
+      {"largest", FileBytes(0xFFFF, 0x7FFFFFFF, 64), fromFile, 0xFFFF, 0x7FFFFFFF, true},
+      {"empty payload", FileBytes(0x0415, 0, 64), fromFile, 0x0415, 0, false},
+      {"negative", FileBytes(0x0415, 0x80000010u, 64), fromFile, 0x0415, -0x7FFFFFF0, false},
       // A shorter file leaves the new header's bytes: zeros after 0x90 0x40.
-      {"cut inside the size",
-       FileBytes(0x0415, 0x50000, 18),
-       {0x11, 0x11},
-       0x00,
-       0x0415,
-       std::nullopt},
-      {"cut inside the model",
-       FileBytes(0x0415, 1000, 3),
-       {0x11, 0x11},
-       0x00,
-       0x0015,
-       std::nullopt},
-      {"empty file", {}, {0x90, 0x40}, 0x00, 0, std::nullopt},
+      {"cut in the size", FileBytes(0x0415, 0x50000, 18), {0x11, 0x11, 0}, 0x0415, 0, false},
+      {"cut in the model", FileBytes(0x0415, 1000, 3), {0x11, 0x11, 0}, 0x0015, 0, false},
+      {"empty file", {}, {0x90, 0x40, 0}, 0, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const PackageHeader header = ReadPackageHeader(c.file.data(), c.file.size());
-    EXPECT_EQ(header.bytes[0], c.opening[0]);
-    EXPECT_EQ(header.bytes[1], c.opening[1]);
-    EXPECT_EQ(header.bytes[63], c.last);
+    EXPECT_EQ((std::array<uint8_t, 3>{header.bytes[0], header.bytes[1], header.bytes[63]}), c.kept);
     EXPECT_EQ(header.ModelId(), c.model);
-    EXPECT_EQ(header.PayloadSize(), c.payloadSize);
+    EXPECT_EQ(header.RawPayloadSize(), c.rawSize);
+    EXPECT_EQ(header.PayloadSize(), c.usable ? std::optional<int32_t>(c.rawSize) : std::nullopt);
   }
 }
 
