@@ -14,6 +14,14 @@
 #include "transfer/protocol/transfer_library.h"
 #include "virtual_printer/tests/printer_fixture.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer build refuses allocations above 1 GiB instead of ending the
+// process, so a payload that does not fit in memory can be tried for real.
+extern "C" const char* __asan_default_options() {
+  return "allocator_may_return_null=1:max_allocation_size_mb=1024";
+}
+#endif
+
 namespace cli {
 namespace {
 
@@ -245,7 +253,12 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
        [](vp::PrinterConfig&) {},
        {"receive", vp_test::kPrinterName, hugeEntry.c_str(), missing.c_str()},
        kExitBadData,
-       "more than a package holds"},
+       "the entry announces a payload of 2 GiB or more"},
+      {"package announcing more than a package holds",
+       [](vp::PrinterConfig&) {},
+       {"send", vp_test::kPrinterName, hugeEntry.c_str()},
+       kExitBadData,
+       "announces a payload of 2 GiB or more"},
       {"package cut short",
        [](vp::PrinterConfig&) {},
        {"send", vp_test::kPrinterName, cutFile.c_str()},
@@ -261,6 +274,32 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
     EXPECT_NE(err_.str().find(c.said), std::string::npos) << err_.str();
     EXPECT_EQ(StoredFiles(), 0u);
   }
+}
+
+// A package file of 2 GiB or more (here its trailing bytes) is measured in
+// 64 bits: a 32-bit length fails or wraps and the package reads as too short.
+TEST_F(ClientCommandsTest, APackageFileOf2GiBOrMoreIsSent) {
+  const std::string package =
+      WritePackage("long.kx7", vp_test::MakePackage(vp::kDefaultModelId, 300));
+  fs::resize_file(package, 0x80000000ULL + 100);  // sparse where the file system allows
+  EXPECT_EQ(Run({"--quiet", "send", vp_test::kPrinterName, package.c_str()}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(StoredFiles(), 1u);
+}
+
+TEST_F(ClientCommandsTest, AReceiveThatDoesNotFitInMemoryEndsWithAMessage) {
+#if !defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "only the sanitizer build refuses a large allocation";
+#endif
+  Package largest = vp_test::MakePackage(vp::kDefaultModelId, 16);
+  largest.header[19] = 0x7F;  // 0x7F000010 bytes: a package may announce it
+  const std::string entry = WritePackage("largest-entry.kx7", largest);
+  const std::string out = (folder_ / "out.kx7").string();
+  EXPECT_EQ(Run({"receive", vp_test::kPrinterName, entry.c_str(), out.c_str()}), kExitNoMemory);
+  EXPECT_NE(err_.str().find("the entry announces a payload too large for the memory"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(fs::exists(out));
 }
 
 // Stands in for the console's Ctrl+C: asks for a cancel at the bar's fourth drawing.
