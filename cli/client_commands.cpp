@@ -1,5 +1,6 @@
 #include "client_commands.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -48,15 +49,8 @@ std::string Model(uint16_t model) {
 }
 
 bool AllDigits(const std::string& text) {
-  if (text.empty()) {
-    return false;
-  }
-  for (char c : text) {
-    if (c < '0' || c > '9') {
-      return false;
-    }
-  }
-  return true;
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 class Session {
@@ -97,14 +91,9 @@ class Session {
 
   int FileFailed(const std::string& path, FileProblem problem) {
     err_ << "ostrandcli: " << path << " " << FileProblemText(problem) << "\n";
-    switch (problem) {
-      case FileProblem::kCannotOpen:
-        return kExitNoInput;
-      case FileProblem::kOutOfMemory:
-        return kExitNoMemory;
-      default:
-        return kExitBadData;
-    }
+    return problem == FileProblem::kCannotOpen    ? kExitNoInput
+           : problem == FileProblem::kOutOfMemory ? kExitNoMemory
+                                                  : kExitBadData;
   }
 
   int Open() {
