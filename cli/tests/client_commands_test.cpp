@@ -183,79 +183,77 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
   huge.header[19] = 0x80;  // payload size 0x80000010: negative as a signed count
   const std::string hugeEntry = WritePackage("huge-entry.kx7", huge);
 
+  const char* printer = vp_test::kPrinterName;
+
   struct Case {
     const char* name;
-    void (*configure)(vp::PrinterConfig& c);
+    vp::FaultConfig faults;
     std::vector<const char*> args;
     int exit;
     const char* said;
   };
   const Case cases[] = {
       {"unknown printer",
-       [](vp::PrinterConfig&) {},
+       {},
        {"status", "No Such Printer"},
        1,
        "opening \"No Such Printer\": the port library could not open the printer"},
       {"rejected send",
-       [](vp::PrinterConfig& c) { c.faults.rejectRequest = 1; },
-       {"send", vp_test::kPrinterName, package.c_str()},
+       {.rejectRequest = 1},
+       {"send", printer, package.c_str()},
        7,
        "the printer rejected the request (result 7)"},
-      {"refused begin transfer",
-       [](vp::PrinterConfig& c) { c.faults.refuseBeginTransfer = true; },
-       {"send", vp_test::kPrinterName, package.c_str()},
+      {"refused begin",
+       {.refuseBeginTransfer = true},
+       {"send", printer, package.c_str()},
        5,
        "did not answer in time, or would not begin the transfer"},
       {"broken link",
-       [](vp::PrinterConfig& c) { c.faults.breakLinkAfterBytes = 1000; },
-       {"send", vp_test::kPrinterName, package.c_str()},
+       {.breakLinkAfterBytes = 1000},
+       {"send", printer, package.c_str()},
        3,
        "writing to the printer failed"},
       {"short status",
-       [](vp::PrinterConfig& c) { c.faults.shortStatusBytes = 8; },
-       {"status", vp_test::kPrinterName},
+       {.shortStatusBytes = 8},
+       {"status", printer},
        4,
        "reading from the printer failed"},
       {"entry beyond the list",
-       [](vp::PrinterConfig&) {},
-       {"delete", vp_test::kPrinterName, "3"},
+       {},
+       {"delete", printer, "3"},
        kExitUsage,
        "\"Virtual Printer\" holds 0 files; there is no entry 3"},
-      {"missing package",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, missing.c_str()},
-       kExitNoInput,
-       "cannot be opened"},
+      {"missing package", {}, {"send", printer, missing.c_str()}, kExitNoInput, "cannot be opened"},
       {"package shorter than a header",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, shortFile.c_str()},
+       {},
+       {"send", printer, shortFile.c_str()},
        kExitBadData,
        "is shorter than a 64-byte header"},
-      {"package with an empty payload",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, emptyFile.c_str()},
+      {"empty payload",
+       {},
+       {"send", printer, emptyFile.c_str()},
        kExitBadData,
        "announces an empty payload"},
-      {"entry announcing more than a package holds",
-       [](vp::PrinterConfig&) {},
-       {"receive", vp_test::kPrinterName, hugeEntry.c_str(), missing.c_str()},
+      {"entry of 2 GiB",
+       {},
+       {"receive", printer, hugeEntry.c_str(), missing.c_str()},
        kExitBadData,
        "the entry announces a payload of 2 GiB or more"},
-      {"package announcing more than a package holds",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, hugeEntry.c_str()},
+      {"package of 2 GiB",
+       {},
+       {"send", printer, hugeEntry.c_str()},
        kExitBadData,
        "announces a payload of 2 GiB or more"},
       {"package cut short",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, cutFile.c_str()},
+       {},
+       {"send", printer, cutFile.c_str()},
        kExitBadData,
        "is shorter than the header and the payload it announces"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     config_ = {};
-    c.configure(config_);
+    config_.faults = c.faults;
     Connect();
     EXPECT_EQ(Run(c.args), c.exit);
     EXPECT_NE(err_.str().find(c.said), std::string::npos) << err_.str();
