@@ -6,7 +6,11 @@ std::string SpecialTapeSuffixFromResource(std::string_view resourceText) {
   if (resourceText.empty()) {
     return kDefaultSpecialTapeSuffix;
   }
-  return "(" + std::string(resourceText) + ")";
+  // Built by appending: MinGW's g++ 12 warns (-Wrestrict) on "(" + string.
+  std::string suffix = "(";
+  suffix.append(resourceText);
+  suffix += ')';
+  return suffix;
 }
 
 std::string GetSpecialTapeSuffix(const PrinterEnvironment& environment) {
