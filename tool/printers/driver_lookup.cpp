@@ -83,10 +83,13 @@ bool ReadLibraryPath(MachineRegistry& registry, const OpenedKey& key, char* path
 
 DriverClass LookUpDriver(PrinterEnvironment& environment, const char* driverName, char* path,
                          std::size_t size) {
-  if (driverName == nullptr || path == nullptr || size == 0 || IsExcludedName(driverName)) {
+  if (path == nullptr || size == 0) {
     return kDriverNotSupported;
   }
   path[0] = '\0';
+  if (driverName == nullptr || IsExcludedName(driverName)) {
+    return kDriverNotSupported;
+  }
   MachineRegistry& registry = environment.registry;
   const std::string& company = environment.companyKey;
   {

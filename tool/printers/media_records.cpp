@@ -32,6 +32,7 @@ void ReadLayoutOne(const ByteReader& area, const PaperList& papers, MediaList& m
     return;
   }
   const std::size_t count = area.U16(kPrivateMediaCountOffset).value_or(0);
+  media.SetSize(0);
   media.SetSize(count);
   for (std::size_t i = 0; i < count && i * kPrivateMediaEntrySize < kPrivateMediaBytes; ++i) {
     const std::size_t at = kPrivateMediaOffset + i * kPrivateMediaEntrySize;
@@ -62,6 +63,7 @@ void ReadLayoutTwo(const ByteReader& area, const PaperList& papers, MediaList& m
   if (!count) {
     return;  // an area too short for this layout
   }
+  media.SetSize(0);
   media.SetSize(*count);
   for (std::size_t i = 0; i < *count; ++i) {
     const std::size_t at = kPrivateMediaTwoOffset + i * kPrivateMediaEntryTwoSize;

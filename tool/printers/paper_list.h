@@ -32,7 +32,7 @@ void FilterPapersForModel(PaperList& papers, const DevModeView& devMode);
 
 // The media list from the private area: up to 20 layout-one entries, or the
 // layout-two entries, each only as far as the area holds it. True when the
-// list is not empty afterwards.
+// list is not empty afterwards. Entries not read are all zero.
 bool ReadMediaRecords(uint32_t features, const platform::ByteReader& privateArea,
                       const PaperList& papers, MediaList& media);
 
