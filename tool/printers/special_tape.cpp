@@ -6,7 +6,10 @@ std::string SpecialTapeSuffixFromResource(std::string_view resourceText) {
   if (resourceText.empty()) {
     return kDefaultSpecialTapeSuffix;
   }
-  return "(" + std::string(resourceText) + ")";
+  std::string suffix(1, '(');
+  suffix.append(resourceText);
+  suffix.push_back(')');
+  return suffix;
 }
 
 std::string GetSpecialTapeSuffix(const PrinterEnvironment& environment) {
