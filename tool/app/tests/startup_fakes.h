@@ -8,32 +8,78 @@
 #include <string>
 #include <vector>
 
+#include "core/application.h"
 #include "core/startup_seams.h"
+#include "platform/message_boxes.h"
+#include "platform/testing/fake_library_loader.h"
 
 namespace vexlow::testing {
 
 using Journal = std::vector<std::string>;
 
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
 struct ShownMessage {
   std::string caption;
   std::string text;
   MessageIcon icon;
+  MessageButtons buttons;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+// Captions each box with the application title of the moment, as the
+// Windows message boxes do; answers Yes/No boxes with `answer`.
+class FakeMessageBoxes : public platform::MessageBoxes {
+ public:
+  FakeMessageBoxes(Journal& journal, const ApplicationTitle& title)
+      : journal_(journal), title_(title) {}
+  MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
+    journal_.push_back("message: " + text);
+    shown.push_back({title_.Text(), text, icon, buttons});
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
+  }
+  std::vector<ShownMessage> shown;
+  MessageAnswer answer = MessageAnswer::Yes;
+
+ private:
+  Journal& journal_;
+  const ApplicationTitle& title_;
 };
 
 class FakeUserInterface : public UserInterface {
  public:
   explicit FakeUserInterface(Journal& journal) : journal_(journal) {}
-  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override {
-    journal_.push_back("message");
-    messages.push_back({caption, text, icon});
-  }
   DialogResult RunWarningDialog(const std::string& machineName) override {
     journal_.push_back("warning dialog: " + machineName);
     return warningResult;
   }
+  DialogResult RunPrinterSelectDialog(const PrinterSelectSettings& settings) override {
+    journal_.push_back("printer-selection dialog");
+    selectSettings = settings;
+    return DialogResult::Cancel;
+  }
 
-  std::vector<ShownMessage> messages;
   DialogResult warningResult = DialogResult::Ok;
+  PrinterSelectSettings selectSettings;
+
+ private:
+  Journal& journal_;
+};
+
+// Records each load and free of a library in the journal.
+class JournalLoader : public platform::testing::FakeLibraryLoader {
+ public:
+  explicit JournalLoader(Journal& journal) : journal_(journal) {}
+  Handle Load(const char* name) override {
+    journal_.push_back(std::string("load ") + name);
+    return FakeLibraryLoader::Load(name);
+  }
+  void Free(Handle library) override {
+    journal_.push_back("free library");
+    FakeLibraryLoader::Free(library);
+  }
 
  private:
   Journal& journal_;
@@ -120,25 +166,6 @@ class FakeCodec : public TextCodec {
     return found == conversions.end() ? ansi : found->second;
   }
   std::map<std::string, std::string> conversions;
-};
-
-class FakeTransfer : public TransferBinding {
- public:
-  explicit FakeTransfer(Journal& journal) : journal_(journal) {}
-  bool BindTransferLibrary() override {
-    journal_.push_back("bind transfer library");
-    bound = bindSucceeds;
-    return bindSucceeds;
-  }
-  void UnbindTransferLibrary() override {
-    journal_.push_back("unbind transfer library");
-    bound = false;
-  }
-  bool bindSucceeds = true;
-  bool bound = false;
-
- private:
-  Journal& journal_;
 };
 
 }  // namespace vexlow::testing
