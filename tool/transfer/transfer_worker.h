@@ -12,12 +12,11 @@
 
 #include "ostrand.h"
 #include "platform/message_boxes.h"
+#include "tool/transfer/package_file.h"
 #include "tool/transfer/transfer_client.h"
 #include "tool/transfer/transfer_progress.h"
 
 namespace vexlow {
-
-class PackageFile;
 
 // Full paths of the package files of one run, in sending order.
 using PackageFileList = std::vector<std::string>;

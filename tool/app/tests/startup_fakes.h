@@ -10,43 +10,12 @@
 
 #include "core/application.h"
 #include "core/startup_seams.h"
-#include "platform/message_boxes.h"
 #include "platform/testing/fake_library_loader.h"
+#include "tool/transfer/tests/fake_message_boxes.h"
 
 namespace vexlow::testing {
 
 using Journal = std::vector<std::string>;
-
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
-
-struct ShownMessage {
-  std::string caption;
-  std::string text;
-  MessageIcon icon;
-  MessageButtons buttons;
-  bool operator==(const ShownMessage&) const = default;
-};
-
-// Captions each box with the application title of the moment, as the
-// Windows message boxes do; answers Yes/No boxes with `answer`.
-class FakeMessageBoxes : public platform::MessageBoxes {
- public:
-  FakeMessageBoxes(Journal& journal, const ApplicationTitle& title)
-      : journal_(journal), title_(title) {}
-  MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-    journal_.push_back("message: " + text);
-    shown.push_back({title_.Text(), text, icon, buttons});
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
-  }
-  std::vector<ShownMessage> shown;
-  MessageAnswer answer = MessageAnswer::Yes;
-
- private:
-  Journal& journal_;
-  const ApplicationTitle& title_;
-};
 
 class FakeUserInterface : public UserInterface {
  public:

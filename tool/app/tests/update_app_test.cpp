@@ -54,7 +54,7 @@ struct StartUp {
 
   Journal journal;
   ApplicationTitle title;
-  FakeMessageBoxes messages{journal, title};
+  FakeMessageBoxes messages{journal, title.Text()};
   FakeUserInterface ui{journal};
   FakeFiles files{journal};
   FakeProfile profile{journal};
@@ -123,12 +123,12 @@ TEST(StartUpIniTest, MissingIniIsTheOnlyMessage) {
       {"C:\\Tools\\Vexlow.exe",
        true,
        "Vexlow",
-       {"string 1010", std::string("look for ") + kIni, "message: Error : Data file not found."}},
+       {"string 1010", std::string("look for ") + kIni, "message: Error : Data file not found. [stop, OK]"}},
       {"C:\\Tools\\\x83\x5C.exe",
        true,
        "\u30BD",
-       {"string 1010", std::string("look for ") + kIni, "message: Error : Data file not found."}},
-      {"", false, "", {"string 1010", "message: Error : Data file not found."}},
+       {"string 1010", std::string("look for ") + kIni, "message: Error : Data file not found. [stop, OK]"}},
+      {"", false, "", {"string 1010", "message: Error : Data file not found. [stop, OK]"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.modulePath);
