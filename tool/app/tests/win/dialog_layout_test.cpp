@@ -147,10 +147,9 @@ TEST_F(WarningDialogLayoutTest, TemplateOfTheUsersLanguage) {
 TEST_F(WarningDialogLayoutTest, TextsWithAMachineNameFitTheirControls) {
   const std::string machine = "VX-9 Pro Tape";
   SetDlgItemTextW(dialog_, IDC_WARNING_NOTICE,
-                  Utf8ToWide(FormatWithString(strings_.Load(IDS_WARNING_NOTICE), machine)).c_str());
-  SetDlgItemTextW(
-      dialog_, IDC_WARNING_INSTRUCTIONS,
-      Utf8ToWide(FormatWithString(strings_.Load(IDS_WARNING_INSTRUCTIONS), machine)).c_str());
+                  Utf8ToWide(FormatText(strings_.Load(IDS_WARNING_NOTICE), machine)).c_str());
+  SetDlgItemTextW(dialog_, IDC_WARNING_INSTRUCTIONS,
+                  Utf8ToWide(FormatText(strings_.Load(IDS_WARNING_INSTRUCTIONS), machine)).c_str());
   for (int id : {IDC_WARNING_HEADING, IDC_WARNING_NOTICE, IDC_WARNING_INSTRUCTIONS}) {
     const Fit fit = MeasureText(GetDlgItem(dialog_, id));
     EXPECT_LE(fit.needed, fit.available) << "control " << id;
