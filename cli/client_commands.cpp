@@ -55,8 +55,8 @@ bool AllDigits(const std::string& text) {
 
 class Session {
  public:
-  Session(const CommandLine& line, const OstrandFunctions& ostrand, std::ostream& out,
-          std::ostream& err, BarStyle barStyle)
+  Session(const CommandLine& line, const TRFunctions& ostrand, std::ostream& out, std::ostream& err,
+          BarStyle barStyle)
       : line_(line), ostrand_(ostrand), out_(out), err_(err), barStyle_(barStyle) {}
 
   int Run() {
@@ -296,7 +296,7 @@ class Session {
   }
 
   const CommandLine& line_;
-  const OstrandFunctions& ostrand_;
+  const TRFunctions& ostrand_;
   std::ostream& out_;
   std::ostream& err_;
   const BarStyle barStyle_;
@@ -304,7 +304,7 @@ class Session {
 
 }  // namespace
 
-int RunCommand(const CommandLine& line, const OstrandFunctions& ostrand, std::ostream& out,
+int RunCommand(const CommandLine& line, const TRFunctions& ostrand, std::ostream& out,
                std::ostream& err, BarStyle barStyle) {
   cancelRequested.store(false);
   return Session(line, ostrand, out, err, barStyle).Run();

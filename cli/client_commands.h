@@ -7,13 +7,13 @@
 #include <ostream>
 
 #include "command_line.h"
-#include "ostrand_functions.h"
+#include "ostrand.h"
 #include "progress_bar.h"
 
 namespace cli {
 
 // Results and the progress bar (drawn in barStyle) go to out; failures to err.
-int RunCommand(const CommandLine& line, const OstrandFunctions& ostrand, std::ostream& out,
+int RunCommand(const CommandLine& line, const TRFunctions& ostrand, std::ostream& out,
                std::ostream& err, BarStyle barStyle);
 
 // Safe from a console control handler: the transfer under way stops at its next

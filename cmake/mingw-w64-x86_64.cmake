@@ -1,17 +1,6 @@
-# Cross-compiles the Windows deliverables with MinGW-w64 (x86-64, posix threads)
-# and runs their tests under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles the Windows deliverables for 64-bit Windows with MinGW-w64
+# (posix threads) and runs their tests under Wine's 64-bit loader.
+set(VEXLOW_MINGW_TRIPLET x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_DLLTOOL x86_64-w64-mingw32-dlltool)
-set(CMAKE_OBJDUMP x86_64-w64-mingw32-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -4,7 +4,8 @@
 //
 // ostrand.dll imports ordinals 3 to 8 by ordinal (hobrel_imports.def); the update
 // tool resolves SKWriteFile and SKReadFile by name at run time. Every operation
-// answers nonzero for success; counts are unsigned 32-bit, time-outs milliseconds.
+// is WINAPI (__stdcall, HOBREL_CALL) in both bitnesses and answers nonzero for
+// success; counts are unsigned 32-bit, time-outs milliseconds.
 #ifndef PORTIO_HOBREL_API_H
 #define PORTIO_HOBREL_API_H
 
@@ -27,26 +28,25 @@ extern "C" {
 typedef int32_t(HOBREL_CALL* HobrelOpenFn)(const char* printerName, void* openBlock);
 // Ordinal 4: writes count bytes; succeeded only if nonzero and *written == count.
 typedef int32_t(HOBREL_CALL* HobrelWriteFn)(const void* buffer, uint32_t count, uint32_t* written,
-                                             uint32_t timeoutMs);
+                                            uint32_t timeoutMs);
 // Ordinal 5: reads count bytes; succeeded only if nonzero and *read == count.
 typedef int32_t(HOBREL_CALL* HobrelReadFn)(void* buffer, uint32_t count, uint32_t* read,
-                                            uint32_t timeoutMs);
+                                           uint32_t timeoutMs);
 // Ordinal 6: discards whatever is pending on the port; the result is ignored.
 typedef int32_t(HOBREL_CALL* HobrelPurgeFn)(void);
 // Ordinal 7: begins a file transfer with the printer; zero refuses it.
 typedef int32_t(HOBREL_CALL* HobrelBeginTransferFn)(const char* printerName, uint32_t reserved,
-                                                     uint32_t timeoutMs);
+                                                    uint32_t timeoutMs);
 // Ordinal 8: ends the transfer begun by ordinal 7; the result is ignored.
 typedef int32_t(HOBREL_CALL* HobrelEndTransferFn)(void);
 
 // SKWriteFile: writes to the named printer directly, outside any open printer.
 typedef int32_t(HOBREL_CALL* SKWriteFileFn)(const char* printerName, uint32_t reserved,
-                                             const void* buffer, uint32_t count,
-                                             uint32_t* written, uint32_t timeoutMs);
-// SKReadFile: the read counterpart of SKWriteFile.
-typedef int32_t(HOBREL_CALL* SKReadFileFn)(const char* printerName, uint32_t reserved,
-                                            void* buffer, uint32_t count, uint32_t* read,
+                                            const void* buffer, uint32_t count, uint32_t* written,
                                             uint32_t timeoutMs);
+// SKReadFile: the read counterpart of SKWriteFile.
+typedef int32_t(HOBREL_CALL* SKReadFileFn)(const char* printerName, uint32_t reserved, void* buffer,
+                                           uint32_t count, uint32_t* read, uint32_t timeoutMs);
 
 #if defined(_WIN32)
 // The names under which ostrand.dll links ordinals 3 to 8 (hobrel_imports.def).

@@ -15,8 +15,7 @@ class PortIo {
   // Ordinal 3. True: the printer is open for the following calls.
   virtual bool Open(const char* printerName, void* openBlock) = 0;
   // Ordinal 4. True when the library answered nonzero; *written says how many went.
-  virtual bool Write(const void* buffer, uint32_t count, uint32_t* written,
-                     uint32_t timeoutMs) = 0;
+  virtual bool Write(const void* buffer, uint32_t count, uint32_t* written, uint32_t timeoutMs) = 0;
   // Ordinal 5. True when the library answered nonzero; *read says how many came.
   virtual bool Read(void* buffer, uint32_t count, uint32_t* read, uint32_t timeoutMs) = 0;
   // Ordinal 6.

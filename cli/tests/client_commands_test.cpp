@@ -29,29 +29,43 @@ namespace fs = std::filesystem;
 using vp_test::Bytes;
 using vp_test::Package;
 
-// The exports, as ostrand.dll would give them, over one library instance.
+// The exports, as ostrand.dll would give them (WINAPI, as the table's types
+// ask), over one library instance.
 ostrand::TransferLibrary* library = nullptr;
 
-const OstrandFunctions kCore{
-    .initPrinter = [](const char* name, void* block) { return library->InitPrinter(name, block); },
-    .checkSupportPrinter = nullptr,
-    .cmdInit = [](uint32_t timeout) { return library->CmdInit(timeout); },
-    .getStatus = [](void* status, uint32_t timeout) { return library->GetStatus(status, timeout); },
-    .getFileList = [](void* list, uint32_t* count,
-                      uint32_t timeout) { return library->GetFileList(list, count, timeout); },
-    .sendFile =
-        [](const void* header, const void* data, const uint32_t* size, void* status,
-           uint32_t timeout, TRProgressCallback progress) {
-          return library->SendFile(header, data, size, status, timeout, progress);
-        },
-    .receiveFile =
-        [](const void* header, void* data, const uint32_t* size, void* status, uint32_t timeout,
-           TRProgressCallback progress) {
-          return library->ReceiveFile(header, data, size, status, timeout, progress);
-        },
-    .deleteFile = [](const void* entry,
-                     uint32_t timeout) { return library->DeleteFile(entry, timeout); },
-    .checkSupportPrinter2 = nullptr};
+int32_t OSTRAND_CALL InitPrinter(const char* name, void* block) {
+  return library->InitPrinter(name, block);
+}
+int32_t OSTRAND_CALL CmdInit(uint32_t timeout) {
+  return library->CmdInit(timeout);
+}
+int32_t OSTRAND_CALL GetStatus(void* status, uint32_t timeout) {
+  return library->GetStatus(status, timeout);
+}
+int32_t OSTRAND_CALL GetFileList(void* list, uint32_t* count, uint32_t timeout) {
+  return library->GetFileList(list, count, timeout);
+}
+int32_t OSTRAND_CALL SendFile(const void* header, const void* data, const uint32_t* size,
+                              void* status, uint32_t timeout, TRProgressCallback progress) {
+  return library->SendFile(header, data, size, status, timeout, progress);
+}
+int32_t OSTRAND_CALL ReceiveFile(const void* header, void* data, const uint32_t* size, void* status,
+                                 uint32_t timeout, TRProgressCallback progress) {
+  return library->ReceiveFile(header, data, size, status, timeout, progress);
+}
+int32_t OSTRAND_CALL DeleteFile(const void* entry, uint32_t timeout) {
+  return library->DeleteFile(entry, timeout);
+}
+
+const TRFunctions kCore{.initPrinter = InitPrinter,
+                        .checkSupportPrinter = nullptr,
+                        .cmdInit = CmdInit,
+                        .getStatus = GetStatus,
+                        .getFileList = GetFileList,
+                        .sendFile = SendFile,
+                        .receiveFile = ReceiveFile,
+                        .deleteFile = DeleteFile,
+                        .checkSupportPrinter2 = nullptr};
 
 Bytes FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

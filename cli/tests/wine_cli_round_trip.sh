@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # ostrandcli.exe over the real ostrand.dll and the virtual printer's hobrel.dll,
 # under Wine, one process per command as a technician runs them: a round trip
-# (send, list, receive back byte for byte, delete) and the fault matrix, each
-# fault ending with its result code and no file left half-stored.
+# (send, list, receive back byte for byte, delete), the library search, and
+# the fault matrix, each fault ending with its result code and no file left
+# half-stored.
 # Arguments: the Wine loader and the folder holding the three binaries.
 set -uo pipefail
 wine=$1
@@ -61,6 +62,17 @@ run "$ini" list "$printer"
 expect "list after delete" 0
 [[ $out == *"holds 0 files."* ]] || fail "list after delete: $out"
 grep -q "stored: model 0x0415, 3000 bytes" "$work/trace.txt" || fail "trace lacks the stored file"
+
+# --- the library search: an ostrand.dll in the current folder is never taken,
+# only one beside the client or in the system folders
+mkdir -p "$work/alone" "$work/cwd"
+cp "$bin/ostrandcli.exe" "$work/alone/"
+cp "$bin/ostrand.dll" "$bin/hobrel.dll" "$work/cwd/"
+status=0
+err=$(cd "$work/cwd" && VEXLOW_VIRTUAL_PRINTER=$(vp_win_path "$ini") \
+  "$wine" "$work/alone/ostrandcli.exe" status "$printer" 2>&1 >/dev/null) || status=$?
+[ "$status" -eq 69 ] && [[ $err == *"ostrand.dll cannot be loaded"* ]] ||
+  fail "ostrandcli took ostrand.dll from the current folder: exit $status; $err"
 
 # --- fault matrix: name | extra configuration | command ("@": the printer) | expected exit
 vp_make_package "$work/other.kx7" 0x0415 500

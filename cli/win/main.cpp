@@ -1,6 +1,7 @@
-// ostrandcli.exe: loads ostrand.dll by name, resolves the exports the commands
-// need, and runs one command. Ctrl+C during a transfer cancels it the way the
-// protocol allows (the stop word is written) instead of killing the process.
+// ostrandcli.exe: loads ostrand.dll by name as the update tool does (the
+// same loader, the same restricted library search, the same binding of the
+// exports), and runs one command. Ctrl+C during a transfer cancels it the way
+// the protocol allows (the stop word is written) instead of killing the process.
 #include <windows.h>
 
 #include <iostream>
@@ -9,6 +10,9 @@
 #include "cli/client_commands.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "platform/win/library_search.h"
+#include "platform/win/win32_library_loader.h"
+#include "tool/transfer/ostrand_binding.h"
 
 namespace {
 
@@ -18,18 +22,6 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     return TRUE;
   }
   return FALSE;
-}
-
-template <typename Fn>
-bool Resolve(HMODULE library, const char* name, Fn* fn) {
-  FARPROC proc = GetProcAddress(library, name);
-  if (proc == nullptr) {
-    std::cerr << "ostrandcli: ostrand.dll has no export " << name << "\n";
-    return false;
-  }
-  // Through void(*)(): the one function pointer type that converts without a warning.
-  *fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-  return true;
 }
 
 }  // namespace
@@ -45,20 +37,19 @@ int main(int argc, char** argv) {
     std::cout << cli::UsageText();
     return cli::kExitOk;
   }
-  HMODULE library = LoadLibraryA("ostrand.dll");
+  // Before ostrand.dll is loaded: neither it nor hobrel.dll may come from the
+  // current folder or PATH, only from the client's own folder or the system's.
+  platform::RestrictLibrarySearch();
+  platform::Win32LibraryLoader loader;
+  platform::LibraryLoader::Handle library = loader.Load("ostrand.dll");
   if (library == nullptr) {
     std::cerr << "ostrandcli: ostrand.dll cannot be loaded (error " << GetLastError() << ")\n";
     return cli::kExitNoLibrary;
   }
-  cli::OstrandFunctions ostrand = {};
-  if (!Resolve(library, "TRInitPrinter", &ostrand.initPrinter) ||
-      !Resolve(library, "TRCmdInit", &ostrand.cmdInit) ||
-      !Resolve(library, "TRGetStatus", &ostrand.getStatus) ||
-      !Resolve(library, "TRGetFileList", &ostrand.getFileList) ||
-      !Resolve(library, "TRSendFile", &ostrand.sendFile) ||
-      !Resolve(library, "TRReceiveFile", &ostrand.receiveFile) ||
-      !Resolve(library, "TRDeleteFile", &ostrand.deleteFile)) {
-    FreeLibrary(library);
+  TRFunctions ostrand = {};
+  if (const char* missing = vexlow::BindOstrandExports(loader, library, &ostrand)) {
+    std::cerr << "ostrandcli: ostrand.dll has no export " << missing << "\n";
+    loader.Free(library);
     return cli::kExitNoLibrary;
   }
   SetConsoleCtrlHandler(OnConsoleControl, TRUE);
@@ -67,6 +58,6 @@ int main(int argc, char** argv) {
   const int exit = cli::RunCommand(line, ostrand, std::cout, std::cerr,
                                    console ? cli::BarStyle::kRedrawn : cli::BarStyle::kLogged);
   std::cout.flush();
-  FreeLibrary(library);
+  loader.Free(library);
   return exit;
 }

@@ -1,10 +1,14 @@
 # Sourced by the scripts that run Windows binaries: gives them a Wine prefix
 # inside the build folder, an X display on Xvfb and one wineserver for the run,
 # and tears the display and server down when the calling script exits.
-# Expects WINE_BUILD_DIR (the Windows build folder).
+#
+#   WINE_BUILD_DIR=build/windows; wine_session_start   # then run its programs
+#   wine_session_stop                                  # before starting another
+#
+# Each build folder has its own prefix, of its own bitness: the configure step
+# writes the loader, the prefix's architecture and its path into
+# wine-session.env there (a 64-bit prefix for x86-64, a 32-bit one for i686).
 
-export WINE=/usr/lib/wine/wine64
-export WINEPREFIX="$WINE_BUILD_DIR/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -12,12 +16,18 @@ wine_session_display=""
 wine_session_xvfb_pid=""
 
 wine_session_stop() {
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
   [ -n "$wine_session_xvfb_pid" ] && kill "$wine_session_xvfb_pid" 2>/dev/null || true
+  wine_session_xvfb_pid=""
 }
 
+# wine_session_start: for the build folder WINE_BUILD_DIR (configured already).
 wine_session_start() {
-  local n
+  local n env="$WINE_BUILD_DIR/wine-session.env"
+  [ -f "$env" ] || { echo "wine: $env is missing; configure the build first" >&2; return 1; }
+  # shellcheck source=/dev/null
+  source "$env"
+  export WINE WINEARCH WINEPREFIX
   for n in $(seq 90 130); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
       wine_session_display=":$n"
@@ -33,7 +43,7 @@ wine_session_start() {
     sleep 0.1
   done
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating prefix $WINEPREFIX"
+    echo "wine: creating $WINEARCH prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot --init >/dev/null 2>&1 || true
   fi

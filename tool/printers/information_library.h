@@ -5,8 +5,8 @@
  * MyDeviceCapabilities answers like the spooler's DeviceCapabilitiesA, for the
  * driver's own indices: a count without an output; with an output (sized by
  * the caller for the count the same index gave without one) the records, and
- * the number it wrote. -1 means the library has no answer. It is exported by
- * this undecorated name.
+ * the number it wrote. -1 means the library has no answer. It is WINAPI
+ * (__stdcall) and exported by this undecorated name in both bitnesses.
  */
 #ifndef TOOL_PRINTERS_INFORMATION_LIBRARY_H
 #define TOOL_PRINTERS_INFORMATION_LIBRARY_H

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ostrand_status.h"
+#include "tool/transfer/ostrand_binding.h"
 
 namespace vexlow {
 namespace {
@@ -10,14 +11,6 @@ namespace {
 // Time-outs of the calls the tool makes, in milliseconds.
 constexpr uint32_t kCommandTimeoutMs = 1000;
 constexpr uint32_t kSendTimeoutMs = 500000;
-
-template <typename Fn>
-bool ResolveInto(platform::LibraryLoader& loader, platform::LibraryLoader::Handle library,
-                 const char* name, Fn* entry) {
-  // Symbol is a plain function pointer; every entry is cast back to its own type.
-  *entry = reinterpret_cast<Fn>(loader.Resolve(library, name));
-  return *entry != nullptr;
-}
 
 }  // namespace
 
@@ -28,16 +21,8 @@ bool TransferClient::BindTransferLibrary() {
   if (library_ == nullptr) {
     return false;
   }
-  // In this order, stopping at the first name that is missing; the library
-  // and what was found stay until UnbindTransferLibrary.
-  return ResolveInto(loader_, library_, "TRInitPrinter", &entry_.initPrinter) &&
-         ResolveInto(loader_, library_, "TRCheckSupportPrinter", &entry_.checkSupportPrinter) &&
-         ResolveInto(loader_, library_, "TRCmdInit", &entry_.cmdInit) &&
-         ResolveInto(loader_, library_, "TRGetStatus", &entry_.getStatus) &&
-         ResolveInto(loader_, library_, "TRGetFileList", &entry_.getFileList) &&
-         ResolveInto(loader_, library_, "TRSendFile", &entry_.sendFile) &&
-         ResolveInto(loader_, library_, "TRReceiveFile", &entry_.receiveFile) &&
-         ResolveInto(loader_, library_, "TRDeleteFile", &entry_.deleteFile);
+  // The library and what was found stay until UnbindTransferLibrary.
+  return BindOstrandExports(loader_, library_, &entry_) == nullptr;
 }
 
 void TransferClient::UnbindTransferLibrary() {

@@ -8,6 +8,13 @@
  * Time-outs are milliseconds. A function that keeps a time budget counts it
  * as a signed 32-bit difference of the millisecond tick, so a time-out of
  * 2^31 ms or more has run out before the first read.
+ *
+ * Calling convention: every export and the progress callback are WINAPI
+ * (__stdcall, OSTRAND_CALL), in the 32-bit and the 64-bit build alike, and
+ * the DLL exports them under their plain names (TRSendFile, never
+ * TRSendFile@24), so GetProcAddress finds them by the names below. Link with
+ * libostrand.dll.a (MinGW) or ostrand.lib (Microsoft's linker), or bind at
+ * run time through TRFunctions.
  */
 #ifndef OSTRAND_H
 #define OSTRAND_H
@@ -20,8 +27,10 @@
 #define OSTRAND_CALL
 #endif
 
+/* The DLL's own build exports through its module-definition file alone: a
+ * dllexport would add each 32-bit decorated name (TRSendFile@24) as well. */
 #if defined(_WIN32) && defined(OSTRAND_BUILDING_DLL)
-#define OSTRAND_API __declspec(dllexport)
+#define OSTRAND_API
 #elif defined(_WIN32) && !defined(OSTRAND_STATIC)
 #define OSTRAND_API __declspec(dllimport)
 #else

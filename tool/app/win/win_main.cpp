@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "core/update_app.h"
-#include "library_search.h"
+#include "platform/win/library_search.h"
 #include "platform/win/win32_library_loader.h"
 #include "tool/transfer/port_binding.h"
 #include "tool/transfer/transfer_client.h"
@@ -15,7 +15,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
   // Before any other library is loaded, so that none comes from the current folder.
-  vexlow::win::RestrictLibrarySearch();
+  platform::RestrictLibrarySearch();
 
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);

@@ -71,7 +71,11 @@ class ScriptedPort : public portio::PortIo {
   Step& ExpectPurge() { return Add("purge"); }
   Step& ExpectBegin(const std::string& name) { return Add("begin " + name + " 0 in 2000"); }
   Step& ExpectEnd() { return Add("end"); }
-  Step& ExpectProgress(int32_t percent) { return Add("progress " + std::to_string(percent)); }
+  Step& ExpectProgress(int32_t percent) {
+    // Appended, not summed: GCC 12 misreads "literal" + std::string as an overlapping copy.
+    std::string call = "progress ";
+    return Add(call.append(std::to_string(percent)));
+  }
 
   // Fails the test for every step that was never reached.
   void VerifyDone() {

@@ -19,7 +19,7 @@ set_target_properties(app_search_probe PROPERTIES
 
 vexlow_add_gtest(app_library_search_test
   SOURCES ${APP_WIN_TESTS}/library_search_test.cpp
-  LIBS app_win)
+  LIBS app_win platform_win)
 target_include_directories(app_library_search_test PRIVATE ${APP_WIN_TESTS})
 add_dependencies(app_library_search_test app_search_probe)
 

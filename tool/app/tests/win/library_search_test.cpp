@@ -1,7 +1,7 @@
 // The search restriction is process-wide and cannot be undone, so this program
 // holds nothing else: a control load first, then the restriction, then the
 // same loads again.
-#include "win/library_search.h"
+#include "platform/win/library_search.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -34,7 +34,7 @@ TEST(RestrictLibrarySearchTest, CurrentFolderIsNoLongerSearchedButTheProgramFold
   EXPECT_TRUE(LoadsByName(kPlanted)) << "control: the current folder is searched by default";
   EXPECT_TRUE(LoadsByName(kBeside));
 
-  EXPECT_TRUE(RestrictLibrarySearch());
+  EXPECT_TRUE(platform::RestrictLibrarySearch());
   EXPECT_FALSE(LoadsByName(kPlanted));
   EXPECT_TRUE(LoadsByName(kBeside));
   EXPECT_TRUE(LoadsByName("user32.dll"));

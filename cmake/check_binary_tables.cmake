@@ -1,13 +1,19 @@
-# Checks ostrand.dll's import and export tables with objdump -p:
-#   - hobrel.dll is imported by ordinals 3 to 8 only, with no names;
-#   - the export table holds exactly the nine TR... names;
-#   - no DLL is imported but hobrel.dll and the system's own (in particular no
+# Checks a DLL's export and import tables with objdump -p:
+#   - the export table holds exactly the names in EXPORTS (so no 32-bit
+#     decorated duplicate such as TRSendFile@24 either);
+#   - BY_ORDINAL (optional) is imported by ordinals ORDINALS only, with no names;
+#   - no DLL is imported but BY_ORDINAL and the system's own (in particular no
 #     MinGW runtime: libstdc++, libgcc, libwinpthread).
-# Usage: cmake -DOBJDUMP=<objdump> -DDLL=<ostrand.dll> -P check_binary_tables.cmake
+# Usage: cmake -DOBJDUMP=<objdump> -DDLL=<file> -DEXPORTS=<a,b,...>
+#              [-DBY_ORDINAL=<dll> -DORDINALS=<3,4,...>] -P check_binary_tables.cmake
+# (vexlow_add_binary_tables_test in ModuleDefinitions.cmake registers it.)
 cmake_minimum_required(VERSION 3.25)
-if(NOT OBJDUMP OR NOT DLL)
-  message(FATAL_ERROR "OBJDUMP and DLL must be given")
+if(NOT OBJDUMP OR NOT DLL OR NOT EXPORTS)
+  message(FATAL_ERROR "OBJDUMP, DLL and EXPORTS must be given")
 endif()
+string(REPLACE "," ";" EXPORTS "${EXPORTS}")
+string(REPLACE "," ";" ORDINALS "${ORDINALS}")
+get_filename_component(dll_name "${DLL}" NAME)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${DLL}")
@@ -21,7 +27,7 @@ set(system_dlls kernel32.dll msvcrt.dll advapi32.dll winspool.drv user32.dll)
 # Imports: "DLL Name: x" opens a block; its entries follow as "<hint> <ord> [name]".
 set(section "")
 set(current_dll "")
-set(hobrel_ordinals "")
+set(ordinals "")
 set(exported "")
 set(imported_dlls "")
 foreach(line IN LISTS lines)
@@ -39,13 +45,13 @@ foreach(line IN LISTS lines)
       string(STRIP "${CMAKE_MATCH_1}" current_dll)
       string(TOLOWER "${current_dll}" current_dll)
       list(APPEND imported_dlls ${current_dll})
-    elseif(current_dll STREQUAL "hobrel.dll" AND line MATCHES "^[ \t]+[0-9a-f]+[ \t]")
+    elseif(BY_ORDINAL AND current_dll STREQUAL BY_ORDINAL AND line MATCHES "^[ \t]+[0-9a-f]+[ \t]")
       # By ordinal: the entry has its top bit set and objdump names it <none>.
-      if(line MATCHES "^[ \t]+80000000[0-9a-f]+[ \t]+0*([0-9]+)[ \t]+<none>[ \t]*$")
-        list(APPEND hobrel_ordinals ${CMAKE_MATCH_1})
+      if(line MATCHES "^[ \t]+8[0-9a-f]+[ \t]+0*([0-9]+)[ \t]+<none>[ \t]*$")
+        list(APPEND ordinals ${CMAKE_MATCH_1})
       else()
         string(STRIP "${line}" entry)
-        list(APPEND failures "hobrel.dll is imported by name: ${entry}")
+        list(APPEND failures "${BY_ORDINAL} is imported by name: ${entry}")
       endif()
     endif()
   elseif(section STREQUAL "exports")
@@ -60,27 +66,27 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 
-list(SORT hobrel_ordinals COMPARE NATURAL)
-if(NOT hobrel_ordinals STREQUAL "3;4;5;6;7;8")
-  list(APPEND failures "hobrel.dll ordinals are '${hobrel_ordinals}', not 3 to 8")
+if(BY_ORDINAL)
+  list(SORT ordinals COMPARE NATURAL)
+  if(NOT ordinals STREQUAL ORDINALS)
+    list(APPEND failures "${BY_ORDINAL} ordinals are '${ordinals}', not '${ORDINALS}'")
+  endif()
 endif()
 
 foreach(dll IN LISTS imported_dlls)
-  if(NOT dll STREQUAL "hobrel.dll" AND NOT dll IN_LIST system_dlls)
-    list(APPEND failures "imports ${dll}, which is neither hobrel.dll nor a system DLL")
+  if(NOT dll STREQUAL BY_ORDINAL AND NOT dll IN_LIST system_dlls)
+    list(APPEND failures "imports ${dll}, which is neither ${BY_ORDINAL} nor a system DLL")
   endif()
 endforeach()
 
-set(expected TRCheckSupportPrinter TRCheckSupportPrinter2 TRCmdInit TRDeleteFile TRGetFileList
-             TRGetStatus TRInitPrinter TRReceiveFile TRSendFile)
+list(SORT EXPORTS)
 list(SORT exported)
-if(NOT exported STREQUAL expected)
-  list(APPEND failures "exports are '${exported}', not the nine TR functions")
+if(NOT exported STREQUAL EXPORTS)
+  list(APPEND failures "exports are '${exported}', not '${EXPORTS}'")
 endif()
 
 if(failures)
   list(JOIN failures "\n  " text)
-  message(FATAL_ERROR "ostrand.dll tables:\n  ${text}")
+  message(FATAL_ERROR "${dll_name} tables:\n  ${text}")
 endif()
-message(STATUS "ostrand.dll imports ${imported_dlls}; hobrel.dll by ordinals ${hobrel_ordinals}; "
-               "exports ${exported}")
+message(STATUS "${dll_name} imports ${imported_dlls}; exports ${exported}")

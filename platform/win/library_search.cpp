@@ -1,8 +1,8 @@
-#include "library_search.h"
+#include "platform/win/library_search.h"
 
 #include <windows.h>
 
-namespace vexlow::win {
+namespace platform {
 
 bool RestrictLibrarySearch() {
   // Looked up at run time: Windows 7 has the function only with a later update,
@@ -19,4 +19,4 @@ bool RestrictLibrarySearch() {
   return SetDllDirectoryW(L"") != FALSE;
 }
 
-}  // namespace vexlow::win
+}  // namespace platform

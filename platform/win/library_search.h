@@ -1,8 +1,9 @@
-// Where the loader looks for a library loaded by bare name.
-#ifndef TOOL_APP_WIN_LIBRARY_SEARCH_H
-#define TOOL_APP_WIN_LIBRARY_SEARCH_H
+// Where the loader looks for a library loaded by bare name. The update tool
+// and the console client restrict it before they load ostrand.dll.
+#ifndef PLATFORM_WIN_LIBRARY_SEARCH_H
+#define PLATFORM_WIN_LIBRARY_SEARCH_H
 
-namespace vexlow::win {
+namespace platform {
 
 // Limits every later load by name to the program's folder and the system
 // folders, so a library planted in the current folder or along PATH is never
@@ -10,6 +11,6 @@ namespace vexlow::win {
 // current folder is dropped. False when neither could be set.
 bool RestrictLibrarySearch();
 
-}  // namespace vexlow::win
+}  // namespace platform
 
-#endif  // TOOL_APP_WIN_LIBRARY_SEARCH_H
+#endif  // PLATFORM_WIN_LIBRARY_SEARCH_H

@@ -1,0 +1,15 @@
+# The part of the two MinGW-w64 toolchain files that does not depend on the
+# bitness. The including file sets VEXLOW_MINGW_TRIPLET, CMAKE_SYSTEM_PROCESSOR
+# and the Wine loader that runs the build's programs.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${VEXLOW_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VEXLOW_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${VEXLOW_MINGW_TRIPLET}-windres)
+set(CMAKE_DLLTOOL ${VEXLOW_MINGW_TRIPLET}-dlltool)
+set(CMAKE_OBJDUMP ${VEXLOW_MINGW_TRIPLET}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VEXLOW_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
