@@ -6,8 +6,7 @@ set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
 vexlow_add_gtest(app_win_test
   SOURCES
     ${APP_WIN_TESTS}/win32_adapters_test.cpp
-    ${VEXLOW_RESOURCES_DIR}/vexlow.rc
-  LIBS app_win)
+  LIBS app_win vexlow_resources)
 target_include_directories(app_win_test PRIVATE ${APP_WIN_TESTS})
 
 # A library that only the tests load; kept out of bin/ itself, where the
@@ -46,10 +45,9 @@ cmake_language(EVAL CODE "
 
 # The warning dialog of each language: its template, and its texts fit their
 # controls; it opens windows, so it needs the display.
-add_executable(app_dialog_layout_test
-  ${APP_WIN_TESTS}/dialog_layout_test.cpp
-  ${VEXLOW_RESOURCES_DIR}/vexlow.rc)
-target_link_libraries(app_dialog_layout_test PRIVATE app_win GTest::gtest GTest::gtest_main)
+add_executable(app_dialog_layout_test ${APP_WIN_TESTS}/dialog_layout_test.cpp)
+target_link_libraries(app_dialog_layout_test PRIVATE app_win vexlow_resources GTest::gtest
+                      GTest::gtest_main)
 foreach(language en ja)
   vexlow_add_test(NAME app_dialog_layout_${language}_test COMMAND app_dialog_layout_test GUI)
   set_property(TEST app_dialog_layout_${language}_test APPEND PROPERTY ENVIRONMENT
