@@ -2,17 +2,14 @@
 
 #include <cstring>
 
+#include "ostrand_status.h"
+
 namespace vexlow {
 namespace {
 
 // Time-outs of the calls the tool makes, in milliseconds.
 constexpr uint32_t kCommandTimeoutMs = 1000;
 constexpr uint32_t kSendTimeoutMs = 500000;
-
-// The first bytes of every valid status reply.
-constexpr uint8_t kStatusMagic[] = {0x81, 0x20, 0x42};
-constexpr size_t kModelIdOffset = 3;
-constexpr size_t kAcceptCountOffset = 24;
 
 template <typename Fn>
 bool ResolveInto(platform::LibraryLoader& loader, platform::LibraryLoader::Handle library,
@@ -66,7 +63,7 @@ bool TransferClient::OpenTransferPrinter(const std::string& name) {
   return true;
 }
 
-bool TransferClient::CheckPrinterSupport(const std::string& name) {
+uint32_t TransferClient::CheckPrinterSupport(const std::string& name) {
   // The library's answer is the driver's "TransferUI" declaration, which the
   // update does not depend on: the printer list already holds only printers
   // of the configured driver, and turning one away here would hide it from
@@ -74,7 +71,7 @@ bool TransferClient::CheckPrinterSupport(const std::string& name) {
   if (entry_.checkSupportPrinter != nullptr) {
     entry_.checkSupportPrinter(name.c_str());
   }
-  return true;
+  return 1;
 }
 
 bool TransferClient::InitPrinterCommand() {
@@ -100,21 +97,15 @@ bool TransferClient::CheckPrinterReady() {
   if (!InitPrinterCommand() || !ReadPrinterStatus()) {
     return false;
   }
+  ostrand::StatusBlock reply;
+  std::memcpy(reply.bytes.data(), status_, reply.bytes.size());
   // A reply of another kind or of another model fails the check although
   // every call succeeded, so LastTransferResult stays 0.
-  if (std::memcmp(status_, kStatusMagic, sizeof(kStatusMagic)) != 0) {
+  if (!reply.HasMarker() || reply.ModelId() != currentModelId_) {
     return false;
   }
-  if (status_[kModelIdOffset] != (currentModelId_ & 0xFF) ||
-      status_[kModelIdOffset + 1] != (currentModelId_ >> 8)) {
-    return false;
-  }
-  const uint32_t acceptCount = static_cast<uint32_t>(status_[kAcceptCountOffset]) |
-                               static_cast<uint32_t>(status_[kAcceptCountOffset + 1]) << 8 |
-                               static_cast<uint32_t>(status_[kAcceptCountOffset + 2]) << 16 |
-                               static_cast<uint32_t>(status_[kAcceptCountOffset + 3]) << 24;
-  if (acceptCount > 0) {
-    cancelThreshold_ = acceptCount;
+  if (reply.AcceptCount() > 0) {
+    cancelThreshold_ = reply.AcceptCount();
   }
   return true;
 }

@@ -41,7 +41,8 @@ enum {
   TR_READ_FAILED = 4,  /* a read failed or returned fewer bytes than asked */
   TR_TIMEOUT = 5,      /* the time budget ran out, or the transfer could not begin */
   TR_FILE_COUNT = 6,   /* TRGetFileList delivered the count; call again with a buffer */
-  TR_REJECTED = 7,     /* the printer's status reply did not accept the request */
+  TR_REJECTED = 7,     /* the printer's status reply did not accept the request, or the
+                          library refused it before any port call (see TRSendFile) */
   TR_CANCELLED = 8     /* the progress callback asked to stop and the stop was written */
 };
 
@@ -62,6 +63,11 @@ OSTRAND_API int32_t OSTRAND_CALL TRGetStatus(void* status, uint32_t timeoutMs);
 /* Count call: list == NULL, returns TR_FILE_COUNT with *count set.
  * Buffer call: list of *count x 64 bytes, right after the count call; returns TR_OK. */
 OSTRAND_API int32_t OSTRAND_CALL TRGetFileList(void* list, uint32_t* count, uint32_t timeoutMs);
+/* Send and receive: *size is the payload size, read once. A size of 0 is
+ * refused with TR_REJECTED before any port call: an exchange with nothing to
+ * move would end after its command, before the header the printer then waits
+ * for. TR_REJECTED is the code callers already handle for a request that is
+ * not taken, and like the printer's refusal it means nothing was moved. */
 OSTRAND_API int32_t OSTRAND_CALL TRSendFile(const void* header, const void* data,
                                             const uint32_t* size, void* status, uint32_t timeoutMs,
                                             TRProgressCallback progress);

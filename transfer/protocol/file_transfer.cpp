@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "ostrand_status.h"
 #include "port_calls.h"
 #include "time_budget.h"
 #include "transfer_library.h"
@@ -49,6 +50,11 @@ class Transfer {
         sending_(request.direction == Direction::kSend) {}
 
   int32_t Run(const char* printerName) {
+    // An empty payload is refused before the port is touched: its exchange
+    // would end after the command, the printer left waiting for the header.
+    if (request_.total == 0) {
+      return TR_REJECTED;
+    }
     if (const Outcome out = Start(printerName)) {
       return *out;
     }
@@ -100,14 +106,14 @@ class Transfer {
     if (PastLimit()) {
       return StopAndEnd(TR_TIMEOUT);
     }
-    wire::StatusBlock block{};
+    StatusBlock block;
     if (const Outcome out = sending_ ? AwaitStatus(block) : ReadStatus(block)) {
       return *out;
     }
     if (!TakeStatus(block)) {
       return End(TR_REJECTED);
     }
-    const uint32_t acceptCount = wire::AcceptCount(block);
+    const uint32_t acceptCount = block.AcceptCount();
     if (acceptCount == 0) {
       if (sending_) {
         EndTransfer();  // the printer wants no more: a send ends here, before Finish
@@ -131,14 +137,14 @@ class Transfer {
     if (!sending_ && budget_->Remaining() <= 0) {
       return Abort();
     }
-    wire::StatusBlock block{};
-    if (!ReadAll(port_, block.data(), wire::kStatusSize, kPortTimeoutMs)) {
+    StatusBlock block;
+    if (!ReadAll(port_, block.bytes.data(), wire::kStatusSize, kPortTimeoutMs)) {
       return End(TR_READ_FAILED);
     }
     if (!TakeStatus(block)) {
       return End(TR_REJECTED);
     }
-    SetAllowance(wire::AcceptCount(block));
+    SetAllowance(block.AcceptCount());
     limit_ = budget_->Remaining();  // R for the second and last time
     if (!sending_ && limit_ <= 0) {
       return Abort();
@@ -176,13 +182,13 @@ class Transfer {
   // Send: the printer may take its time. Read again, one port time-out at a
   // time with a progress report after each attempt, until a read answers or the
   // limit is reached. No answer, or a short one, is a time-out.
-  Outcome AwaitStatus(wire::StatusBlock& block) {
+  Outcome AwaitStatus(StatusBlock& block) {
     if (LimitReached()) {
       return End(TR_TIMEOUT);
     }
     detail::ReadOutcome outcome;
     do {
-      outcome = detail::ReadOnce(port_, block.data(), wire::kStatusSize, kPortTimeoutMs);
+      outcome = detail::ReadOnce(port_, block.bytes.data(), wire::kStatusSize, kPortTimeoutMs);
       if (!ReportProgress()) {
         return Cancel();
       }
@@ -195,8 +201,8 @@ class Transfer {
 
   // Receive: one read with R itself as its time-out (R > 0: OpenExchange aborts
   // otherwise).
-  Outcome ReadStatus(wire::StatusBlock& block) {
-    if (!ReadAll(port_, block.data(), wire::kStatusSize, static_cast<uint32_t>(limit_))) {
+  Outcome ReadStatus(StatusBlock& block) {
+    if (!ReadAll(port_, block.bytes.data(), wire::kStatusSize, static_cast<uint32_t>(limit_))) {
       return End(TR_READ_FAILED);
     }
     return std::nullopt;
@@ -245,21 +251,21 @@ class Transfer {
   }
 
   // True to go on. count x 100 / total in 64 bits: in 32 bits it overflows
-  // above 42949672 bytes. An empty payload counts as all moved.
+  // above 42949672 bytes. The total is never 0 (refused before the start).
   bool ReportProgress() {
     if (request_.progress == nullptr) {
       return true;
     }
-    const uint64_t percent = request_.total == 0 ? 100 : uint64_t{count_} * 100 / request_.total;
+    const uint64_t percent = uint64_t{count_} * 100 / request_.total;
     return request_.progress(static_cast<int32_t>(percent)) != 0;
   }
 
   // An accepted block goes to the caller's buffer; a rejected one leaves it.
-  bool TakeStatus(const wire::StatusBlock& block) {
-    if (!wire::IsAccepted(block)) {
+  bool TakeStatus(const StatusBlock& block) {
+    if (!block.Accepted()) {
       return false;
     }
-    std::memcpy(request_.status, block.data(), wire::kStatusSize);
+    std::memcpy(request_.status, block.bytes.data(), wire::kStatusSize);
     return true;
   }
 

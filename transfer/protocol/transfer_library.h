@@ -30,9 +30,8 @@ class TransferLibrary {
 
   // Keeps at most kNameCapacity - 1 characters of the name; null counts as "".
   void StoreName(const char* printerName);
-  // The two calls of GetFileList: the count, then the entries that follow it.
+  // The first call of GetFileList: the count of the entries that follow it.
   int32_t RequestFileCount(uint32_t* count, uint32_t timeoutMs);
-  int32_t ReadFileEntries(void* list, uint32_t count, uint32_t timeoutMs);
 
   portio::PortIo& port_;
   platform::TickClock& clock_;

@@ -1,14 +1,14 @@
 // The printer's file-transfer command protocol on the wire: command frames,
-// the printer status block, length words. Every multi-byte number is
-// little-endian.
+// the requests that carry more than a frame, and length words. Every
+// multi-byte number is little-endian; the status block is ostrand_status.h.
 #ifndef TRANSFER_PROTOCOL_WIRE_FORMAT_H
 #define TRANSFER_PROTOCOL_WIRE_FORMAT_H
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 
 #include "ostrand.h"
+#include "platform/byte_view.h"
 
 namespace ostrand::wire {
 
@@ -32,48 +32,28 @@ inline constexpr uint32_t kFileCountSize = 2;
 // A length word of 0 ends a transfer early (cancel or time-out).
 inline constexpr uint32_t kStopWord = 0;
 
-// Where the status block says whether the printer takes the request (1 = yes)
-// and how many payload bytes it moves before its next status block.
-inline constexpr size_t kAcceptanceOffset = 18;
-inline constexpr uint8_t kAccepted = 1;
-inline constexpr size_t kAcceptCountOffset = 24;
-
 using Frame = std::array<uint8_t, kFrameSize>;
-using StatusBlock = std::array<uint8_t, kStatusSize>;
 using LengthWord = std::array<uint8_t, kLengthWordSize>;
 
 constexpr Frame CommandFrame(Command command) {
   return {0x1B, 0x69, 0x46, static_cast<uint8_t>(command)};
 }
 
-constexpr void PutLe32(uint8_t* out, uint32_t value) {
-  out[0] = static_cast<uint8_t>(value);
-  out[1] = static_cast<uint8_t>(value >> 8);
-  out[2] = static_cast<uint8_t>(value >> 16);
-  out[3] = static_cast<uint8_t>(value >> 24);
+// A frame and the kExtra bytes that follow it in the same write.
+template <uint32_t kExtra>
+std::array<uint8_t, kFrameSize + kExtra> CommandWith(Command command, const void* extra) {
+  std::array<uint8_t, kFrameSize + kExtra> request{};
+  platform::ByteWriter out(request.data(), request.size());
+  const Frame frame = CommandFrame(command);
+  out.Put(0, frame.data(), kFrameSize);
+  out.Put(kFrameSize, extra, kExtra);
+  return request;
 }
 
-constexpr uint32_t GetLe32(const uint8_t* in) {
-  return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-         static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24;
-}
-
-constexpr uint16_t GetLe16(const uint8_t* in) {
-  return static_cast<uint16_t>(in[0] | in[1] << 8);
-}
-
-constexpr LengthWord MakeLengthWord(uint32_t length) {
+inline LengthWord MakeLengthWord(uint32_t length) {
   LengthWord word{};
-  PutLe32(word.data(), length);
+  platform::ByteWriter(word.data(), word.size()).PutU32(0, length);
   return word;
-}
-
-constexpr bool IsAccepted(const StatusBlock& block) {
-  return block[kAcceptanceOffset] == kAccepted;
-}
-
-constexpr uint32_t AcceptCount(const StatusBlock& block) {
-  return GetLe32(block.data() + kAcceptCountOffset);
 }
 
 }  // namespace ostrand::wire

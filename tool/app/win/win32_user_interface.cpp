@@ -7,13 +7,13 @@ namespace vexlow::win {
 
 namespace {
 
-UINT IconStyle(MessageIcon icon) {
+UINT IconStyle(platform::MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Stop:
+    case platform::MessageIcon::Stop:
       return MB_ICONSTOP;
-    case MessageIcon::Information:
+    case platform::MessageIcon::Information:
       return MB_ICONINFORMATION;
-    case MessageIcon::Exclamation:
+    case platform::MessageIcon::Exclamation:
       break;
   }
   return MB_ICONEXCLAMATION;
@@ -21,10 +21,16 @@ UINT IconStyle(MessageIcon icon) {
 
 }  // namespace
 
-void Win32UserInterface::ShowMessage(const std::string& caption, const std::string& text,
-                                     MessageIcon icon) {
-  MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(),
-              MB_OK | IconStyle(icon));
+platform::MessageAnswer Win32MessageBoxes::Show(const std::string& text, platform::MessageIcon icon,
+                                                platform::MessageButtons buttons) {
+  const bool yesNo = buttons == platform::MessageButtons::YesNo;
+  const int answer =
+      MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(title_.Text()).c_str(),
+                  (yesNo ? MB_YESNO : MB_OK) | IconStyle(icon));
+  if (!yesNo) {
+    return platform::MessageAnswer::Ok;
+  }
+  return answer == IDYES ? platform::MessageAnswer::Yes : platform::MessageAnswer::No;
 }
 
 DialogResult Win32UserInterface::RunWarningDialog(const std::string& machineName) {
@@ -34,6 +40,11 @@ DialogResult Win32UserInterface::RunWarningDialog(const std::string& machineName
     return DialogResult::Cancel;
   }
   return result == -1 || result == 0 ? DialogResult::Failed : DialogResult::Ok;
+}
+
+DialogResult Win32UserInterface::RunPrinterSelectDialog(const PrinterSelectSettings&) {
+  // The printer-selection dialog is not part of this program yet.
+  return DialogResult::Failed;
 }
 
 }  // namespace vexlow::win

@@ -7,8 +7,8 @@
 #include "core/update_app.h"
 #include "library_search.h"
 #include "platform/win/win32_library_loader.h"
+#include "tool/transfer/port_binding.h"
 #include "tool/transfer/transfer_client.h"
-#include "transfer_client_binding.h"
 #include "win32_startup_services.h"
 #include "win32_user_interface.h"
 
@@ -22,7 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
 
   platform::Win32LibraryLoader loader;
   vexlow::TransferClient transferClient(loader);
-  vexlow::win::TransferClientBinding transfer(transferClient);
+  vexlow::PortBinding portBinding(loader);
+  vexlow::ApplicationTitle title;
+  vexlow::win::Win32MessageBoxes messages(title);
   vexlow::win::Win32StringTable strings(instance);
   vexlow::win::Win32UserInterface ui(instance, strings);
   vexlow::win::Win32FilePresence files;
@@ -30,7 +32,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   vexlow::win::Win32ProgramLocation location;
   vexlow::win::Win32TextCodec codec;
 
-  vexlow::UpdateApp app({ui, files, profile, strings, location, codec, transfer});
+  vexlow::UpdateApp app(
+      {ui, messages, title, files, profile, strings, location, codec, transferClient, portBinding});
   app.StartUp();
   return app.ShutDown();
 }

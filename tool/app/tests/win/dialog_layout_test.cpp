@@ -115,7 +115,7 @@ TEST_F(DialogLayoutTest, EveryTextFitsItsControl) {
     for (const RunTimeText& text : entry.texts) {
       const std::string shown = text.stringId == 0
                                     ? text.argument
-                                    : FormatWithString(strings_.Load(text.stringId), text.argument);
+                                    : FormatText(strings_.Load(text.stringId), text.argument);
       SetDlgItemTextW(dialog, text.control, Utf8ToWide(shown).c_str());
     }
     for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;

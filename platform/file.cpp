@@ -1,6 +1,6 @@
-#include "file.h"
+#include "platform/file.h"
 
-namespace vexlow {
+namespace platform {
 
 namespace {
 
@@ -62,4 +62,4 @@ void File::Close() {
   }
 }
 
-}  // namespace vexlow
+}  // namespace platform

@@ -1,14 +1,15 @@
-// A file opened by path for reading in binary mode. Closes itself when it goes
-// out of scope; every operation on a closed file fails harmlessly.
-#ifndef TOOL_APP_CORE_FILE_H
-#define TOOL_APP_CORE_FILE_H
+// A file opened by path for reading in binary mode, with 64-bit positions (a
+// file of 2 GiB or more is measured right). Closes itself when it goes out of
+// scope; every operation on a closed file fails harmlessly.
+#ifndef PLATFORM_FILE_H
+#define PLATFORM_FILE_H
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
-namespace vexlow {
+namespace platform {
 
 class File {
  public:
@@ -33,6 +34,6 @@ class File {
   std::FILE* file_ = nullptr;
 };
 
-}  // namespace vexlow
+}  // namespace platform
 
-#endif  // TOOL_APP_CORE_FILE_H
+#endif  // PLATFORM_FILE_H

@@ -1,4 +1,4 @@
-#include "core/file.h"
+#include "platform/file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace vexlow {
+namespace platform {
 namespace {
 
 class FileTest : public ::testing::Test {
@@ -14,7 +14,7 @@ class FileTest : public ::testing::Test {
   void SetUp() override {
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     path_ =
-        (std::filesystem::temp_directory_path() / ("vexlow_file_test_" + test + ".bin")).string();
+        (std::filesystem::temp_directory_path() / ("platform_file_test_" + test + ".bin")).string();
     std::ofstream out(path_, std::ios::binary);
     out << "0123456789";
   }
@@ -37,6 +37,21 @@ TEST_F(FileTest, ReadsAndSeeks) {
   EXPECT_EQ(file.Seek(-1, File::Origin::Begin), -1);
 }
 
+// A package may reach 2 GiB: its length must not wrap through a 32-bit position.
+TEST_F(FileTest, MeasuresAFileOf2GiBAndMore) {
+  constexpr int64_t kLength = 0x80000000LL + 10;
+  std::filesystem::resize_file(path_, kLength);  // sparse where the file system allows
+  File file;
+  ASSERT_TRUE(file.Open(path_));
+  EXPECT_EQ(file.Seek(0, File::Origin::End), kLength);
+  EXPECT_EQ(file.Seek(-4, File::Origin::Current), kLength - 4);
+  char buffer[8] = {};
+  EXPECT_EQ(file.Read(buffer, 8), 4u);
+  EXPECT_EQ(file.Seek(2, File::Origin::Begin), 2);
+  EXPECT_EQ(file.Read(buffer, 1), 1u);
+  EXPECT_EQ(buffer[0], '2');
+}
+
 TEST_F(FileTest, ClosedOrMissingFileFailsHarmlessly) {
   File file;
   char buffer[4];
@@ -50,4 +65,4 @@ TEST_F(FileTest, ClosedOrMissingFileFailsHarmlessly) {
 }
 
 }  // namespace
-}  // namespace vexlow
+}  // namespace platform
