@@ -15,15 +15,18 @@ constexpr char kMakerCompany[] = "Quorbel Industries, Ltd.";
 
 // Takes the driver of every local printer record of the name: the walk does not
 // stop at a match, so the last record of the name decides, usable or not.
-class DriverOfPrinter : public PrinterVisitor {
+class DriverOfPrinter : public platform::PrinterVisitor {
  public:
-  DriverOfPrinter(PrinterSpooler& spooler, const char* printerName, NameBuffer& driverName)
+  DriverOfPrinter(platform::PrinterSpooler& spooler, const char* printerName,
+                  NameBuffer& driverName)
       : spooler_(spooler), printerName_(printerName), driverName_(driverName) {}
 
-  void Visit(const char* printerName, const char* driverName) override {
-    if (printerName == nullptr || !spooler_.SamePrinterName(printerName, printerName_)) {
+  void Visit(const platform::PrinterRecord& record) override {
+    if (record.printerName == nullptr ||
+        !spooler_.SamePrinterName(record.printerName, printerName_)) {
       return;
     }
+    const char* driverName = record.driverName;
     // A driver name that does not fit the buffer is not taken, never cut.
     usable_ = driverName != nullptr && std::strlen(driverName) < kNameBufferSize;
     if (usable_) {
@@ -34,7 +37,7 @@ class DriverOfPrinter : public PrinterVisitor {
   bool FoundUsableDriver() const { return usable_; }
 
  private:
-  PrinterSpooler& spooler_;
+  platform::PrinterSpooler& spooler_;
   const char* printerName_;
   NameBuffer& driverName_;
   bool usable_ = false;
@@ -61,11 +64,11 @@ bool BuildDriverKeyPath(const char* company, const char* driverName, NameBuffer&
 }
 
 // A registry value that must be a 4-byte number; its registry type plays no part.
-bool ReadRegistryNumber(MachineRegistry& registry, const char* keyPath, const char* valueName,
-                        uint32_t* number) {
+bool ReadRegistryNumber(platform::MachineRegistry& registry, const char* keyPath,
+                        const char* valueName, uint32_t* number) {
   unsigned char bytes[sizeof(uint32_t)] = {};
   uint32_t size = 0;
-  if (!registry.ReadValue(keyPath, valueName, bytes, sizeof(bytes), &size) ||
+  if (!platform::ReadMachineValue(registry, keyPath, valueName, bytes, sizeof(bytes), &size) ||
       size != sizeof(bytes)) {
     return false;
   }
@@ -86,7 +89,8 @@ uint32_t SupportCheck::CheckSupportPrinter2(const char* printerName, const char*
   }
   NameBuffer driverName = {};
   DriverOfPrinter lookup(spooler_, printerName, driverName);
-  if (!spooler_.ForEachLocalPrinter(lookup) || !lookup.FoundUsableDriver()) {
+  if (!spooler_.ForEachPrinter(platform::kPrinterEnumLocal, lookup) ||
+      !lookup.FoundUsableDriver()) {
     return 0;
   }
   NameBuffer keyPath = {};

@@ -6,14 +6,14 @@
 
 #include <cstdint>
 
-#include "transfer/support/machine_registry.h"
-#include "transfer/support/printer_spooler.h"
+#include "platform/machine_registry.h"
+#include "platform/printer_spooler.h"
 
 namespace ostrand {
 
 class SupportCheck {
  public:
-  SupportCheck(PrinterSpooler& spooler, MachineRegistry& registry)
+  SupportCheck(platform::PrinterSpooler& spooler, platform::MachineRegistry& registry)
       : spooler_(spooler), registry_(registry) {}
 
   // The "TransferUI" number of the printer's driver in the maker's branch, or 0
@@ -24,8 +24,8 @@ class SupportCheck {
   uint32_t CheckSupportPrinter2(const char* printerName, const char* companyName);
 
  private:
-  PrinterSpooler& spooler_;
-  MachineRegistry& registry_;
+  platform::PrinterSpooler& spooler_;
+  platform::MachineRegistry& registry_;
 };
 
 }  // namespace ostrand

@@ -3,11 +3,11 @@
 // when the DLL is loaded; there is no DllMain, as nothing is to be done when
 // threads attach or detach. No <windows.h> here: it would rename DeleteFile.
 #include "ostrand.h"
+#include "platform/win/win32_machine_registry.h"
+#include "platform/win/win32_printer_spooler.h"
 #include "transfer/protocol/transfer_library.h"
 #include "transfer/support/support_check.h"
 #include "transfer/win/hobrel_port_io.h"
-#include "transfer/win/win_machine_registry.h"
-#include "transfer/win/win_printer_spooler.h"
 #include "transfer/win/win_tick_clock.h"
 
 namespace {
@@ -16,8 +16,8 @@ ostrand::HobrelPortIo port;
 ostrand::WinTickClock tickClock;
 ostrand::TransferLibrary library(port, tickClock);
 
-ostrand::WinPrinterSpooler spooler;
-ostrand::WinMachineRegistry registry;
+platform::Win32PrinterSpooler spooler;
+platform::Win32MachineRegistry registry;
 ostrand::SupportCheck supportCheck(spooler, registry);
 
 }  // namespace

@@ -1,66 +1,13 @@
 #include "config_parser.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
+
+#include "ini_text.h"
 
 namespace vp {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  const char* blanks = " \t\r\n";
-  size_t first = s.find_first_not_of(blanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  size_t last = s.find_last_not_of(blanks);
-  return s.substr(first, last - first + 1);
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return out;
-}
-
-// Decimal, or hexadecimal with a 0x prefix; no sign, no trailing text.
-bool ParseNumber(std::string_view s, uint64_t max, uint64_t* value) {
-  unsigned base = 10;
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    base = 16;
-    s.remove_prefix(2);
-  }
-  if (s.empty()) {
-    return false;
-  }
-  uint64_t v = 0;
-  for (char c : s) {
-    unsigned digit;
-    if (c >= '0' && c <= '9') {
-      digit = static_cast<unsigned>(c - '0');
-    } else if (base == 16 && c >= 'a' && c <= 'f') {
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    } else if (base == 16 && c >= 'A' && c <= 'F') {
-      digit = static_cast<unsigned>(c - 'A' + 10);
-    } else {
-      return false;
-    }
-    if (v > (std::numeric_limits<uint64_t>::max() - digit) / base) {
-      return false;
-    }
-    v = v * base + digit;
-  }
-  if (v > max) {
-    return false;
-  }
-  *value = v;
-  return true;
-}
 
 bool ParseYesNo(std::string_view s, bool* value) {
   std::string word = Lower(s);
@@ -73,18 +20,6 @@ bool ParseYesNo(std::string_view s, bool* value) {
     return true;
   }
   return false;
-}
-
-// "A B": the value split at its first run of blanks; second is empty for one word.
-void SplitTwo(std::string_view s, std::string_view* first, std::string_view* second) {
-  size_t blank = s.find_first_of(" \t");
-  if (blank == std::string_view::npos) {
-    *first = s;
-    *second = {};
-    return;
-  }
-  *first = s.substr(0, blank);
-  *second = Trim(s.substr(blank));
 }
 
 // "<number> [data]" of the status faults.
@@ -105,47 +40,20 @@ bool ParseStatusFault(std::string_view value, uint64_t max, uint64_t* number, St
   return false;
 }
 
-// The line up to its comment: from a ';' that starts the line or follows a
-// blank. A ';' inside a word (a name such as "Desk;2") stays.
-std::string_view WithoutComment(std::string_view line) {
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == ';' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
-      return line.substr(0, i);
-    }
-  }
-  return line;
-}
-
-class LineParser {
+class LineParser : public IniHandler {
  public:
   explicit LineParser(PrinterConfig* config) : config_(config) {}
 
-  // Empty string when the line is understood, else what is wrong with it.
-  std::string Parse(std::string_view line) {
-    line = Trim(WithoutComment(line));
-    if (line.empty() || line[0] == '#') {
-      return {};
+  std::string Section(const std::string& name) override {
+    if (name != "printer" && name != "faults") {
+      return "unknown section [" + name + "]; the sections are [printer] and [faults]";
     }
-    if (line.front() == '[') {
-      if (line.back() != ']') {
-        return "a section header must end with ']'";
-      }
-      section_ = Lower(Trim(line.substr(1, line.size() - 2)));
-      if (section_ != "printer" && section_ != "faults") {
-        return "unknown section [" + section_ + "]; the sections are [printer] and [faults]";
-      }
-      return {};
-    }
-    size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-      return "expected 'key = value'";
-    }
-    std::string key = Lower(Trim(line.substr(0, equals)));
-    std::string_view value = Trim(line.substr(equals + 1));
-    if (section_.empty()) {
-      return "'" + key + "' stands before any section";
-    }
-    return section_ == "printer" ? PrinterKey(key, value) : FaultKey(key, value);
+    return {};
+  }
+
+  std::string Key(const std::string& section, const std::string& key,
+                  std::string_view value) override {
+    return section == "printer" ? PrinterKey(key, value) : FaultKey(key, value);
   }
 
  private:
@@ -268,7 +176,6 @@ class LineParser {
   }
 
   PrinterConfig* config_;
-  std::string section_;
   bool namesGiven_ = false;
 };
 
@@ -277,34 +184,15 @@ class LineParser {
 bool ParsePrinterConfig(std::string_view text, PrinterConfig* config, std::string* error) {
   *config = PrinterConfig{};
   LineParser parser(config);
-  size_t lineNumber = 0;
-  while (!text.empty()) {
-    ++lineNumber;
-    size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    std::string problem = parser.Parse(line);
-    if (!problem.empty()) {
-      *error = "line " + std::to_string(lineNumber) + ": " + problem;
-      return false;
-    }
-  }
-  return true;
+  return ParseIni(text, parser, error);
 }
 
 bool LoadPrinterConfigFile(const std::string& path, PrinterConfig* config, std::string* error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  std::string text;
+  if (!ReadTextFile(path, &text)) {
     *error = path + ": cannot be opened";
     return false;
   }
-  std::string text;
-  char buffer[4096];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    text.append(buffer, got);
-  }
-  std::fclose(file);
   if (!ParsePrinterConfig(text, config, error)) {
     *error = path + ": " + *error;
     return false;

@@ -1,16 +1,15 @@
-// In-memory spooler and registry for the supported-printer check's tests.
+// In-memory spooler and registry for the supported-printer check's tests. The
+// check only lists printers and reads values, so the fakes answer nothing else.
 #ifndef TRANSFER_SUPPORT_TESTS_FAKE_SEAMS_H
 #define TRANSFER_SUPPORT_TESTS_FAKE_SEAMS_H
 
 #include <cstring>
 #include <map>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "transfer/support/machine_registry.h"
-#include "transfer/support/printer_spooler.h"
+#include "platform/machine_registry.h"
+#include "platform/printer_spooler.h"
 
 namespace ostrand::testing {
 
@@ -19,41 +18,61 @@ struct FakePrinter {
   const char* driverName;
 };
 
-class FakeSpooler : public PrinterSpooler {
+class FakeSpooler : public platform::PrinterSpooler {
  public:
   std::vector<FakePrinter> printers;
   bool fails = false;
-  int enumerations = 0;
+  std::vector<uint32_t> enumerationFlags;
 
-  bool ForEachLocalPrinter(PrinterVisitor& visitor) override {
-    ++enumerations;
+  bool ForEachPrinter(uint32_t flags, platform::PrinterVisitor& visitor) override {
+    enumerationFlags.push_back(flags);
     if (fails || printers.empty()) {
       return false;
     }
     for (const FakePrinter& printer : printers) {
-      visitor.Visit(printer.printerName, printer.driverName);
+      platform::PrinterRecord record;
+      record.printerName = printer.printerName;
+      record.driverName = printer.driverName;
+      visitor.Visit(record);
     }
     return true;
   }
   bool SamePrinterName(const char* a, const char* b) override { return std::strcmp(a, b) == 0; }
+  Printer OpenPrinter(const char*) override { return nullptr; }
+  void ClosePrinter(Printer) override {}
+  bool GetPrinter(Printer, platform::PrinterVisitor&) override { return false; }
+  int32_t DocumentProperties(Printer, const char*, void*, const void*, uint32_t) override {
+    return -1;
+  }
+  int32_t DeviceCapabilities(const char*, const char*, uint16_t, void*, const void*) override {
+    return -1;
+  }
 };
 
-// Behaves as the seam's contract says: a value longer than the capacity fails.
-class FakeRegistry : public MachineRegistry {
+// Keys by full path, each with its values; behaves as the seam's contract
+// says (a value longer than the capacity fails) and counts keys left open.
+class FakeRegistry : public platform::MachineRegistry {
  public:
-  std::map<std::pair<std::string, std::string>, std::vector<unsigned char>> values;
-  std::vector<std::string> keysRead;
+  using Values = std::map<std::string, std::vector<unsigned char>>;
+  std::map<std::string, Values> keys;
+  std::vector<std::string> keysOpened;
+  int openKeys = 0;
 
-  void SetNumber(const std::string& key, uint32_t number) {
-    std::vector<unsigned char> bytes(sizeof(number));
-    std::memcpy(bytes.data(), &number, sizeof(number));
-    values[{key, "TransferUI"}] = bytes;
+  Key OpenKey(const char* path) override {
+    keysOpened.emplace_back(path);
+    auto found = keys.find(path);
+    if (found == keys.end()) {
+      return nullptr;
+    }
+    ++openKeys;
+    return &found->second;
   }
-
-  bool ReadValue(const char* keyPath, const char* valueName, void* buffer, uint32_t capacity,
-                 uint32_t* size) override {
-    keysRead.emplace_back(keyPath);
-    auto found = values.find({keyPath, valueName});
+  void CloseKey(Key) override { --openKeys; }
+  bool EnumerateSubkey(Key, uint32_t, char*, uint32_t) override { return false; }
+  bool QueryValue(Key key, const char* valueName, void* buffer, uint32_t capacity,
+                  uint32_t* size) override {
+    const Values& values = *static_cast<Values*>(key);
+    auto found = values.find(valueName);
     if (found == values.end() || found->second.size() > capacity) {
       return false;
     }

@@ -1,0 +1,147 @@
+// The sample information library's configuration and its answers, index by
+// index, byte for byte in the record layouts the tool reads.
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/byte_view.h"
+#include "tool/printers/information_library.h"
+#include "virtual_printer/driver/core/driver_capabilities.h"
+#include "virtual_printer/driver/core/driver_info_config.h"
+
+namespace vp {
+namespace {
+
+constexpr char kFullConfig[] =
+    "[Driver]  ; every key\n"
+    "model = 0x0522\n"
+    "features = 0x40000\n"
+    "colours = 4\n"
+    "origin = 3 5\n"
+    "offset = 0x10 0x20\n"
+    "value_276 = 7\n"
+    "resolution = 254\n"
+    "printing_offset = 10 20\n"
+    "paper = 300 620 1000 Label 62|Label 62 mm\n"
+    "paper = 9 2100 2970 A4\n"
+    "margin = 0 12\n"
+    "margin = 24 30\n";
+
+DriverInfoConfig Parsed(const char* text) {
+  DriverInfoConfig config;
+  std::string error;
+  EXPECT_TRUE(ParseDriverInfoConfig(text, &config, &error)) << error;
+  return config;
+}
+
+TEST(DriverInfoConfig, DefaultsLeaveTheModelToTheVirtualPrinter) {
+  const DriverInfoConfig config = Parsed("");
+  EXPECT_FALSE(config.modelId.has_value());
+  EXPECT_EQ(2u, config.papers.size());
+  EXPECT_EQ(2u, config.margins.size());
+  EXPECT_TRUE(Parsed("[driver]\npaper = none\nmargin = none\n").papers.empty());
+}
+
+TEST(DriverInfoConfig, AMistakeIsNamedWithItsLine) {
+  const struct {
+    const char* text;
+    const char* error;
+  } kCases[] = {
+      {"model = 1\n", "line 1: 'model' stands before any section"},
+      {"[printer]\n", "line 1: unknown section [printer]"},
+      {"[driver]\nmodel = 0x10000\n", "line 2: model must be"},
+      {"[driver]\nresolution = 71\n", "line 2: resolution must be"},
+      {"[driver]\norigin = 1\n", "line 2: origin must read"},
+      {"[driver]\npaper = 0 620 1000 Zero\n", "line 2: paper must read"},
+      {"[driver]\npaper = 9 6001 1000 Long\n", "line 2: paper must read"},
+      {"[driver]\npaper = 9 620 1000\n", "line 2: paper must read"},
+      {"[driver]\npaper = 9 620 1000 12345678901234567890123456789012345678901234567890\n",
+       "line 2: paper must read"},
+      {"[driver]\nmargin = 256 1\n", "line 2: margin must read"},
+      {"[driver]\ntray = 1\n", "line 2: unknown key 'tray'"},
+  };
+  for (const auto& c : kCases) {
+    DriverInfoConfig config;
+    std::string error;
+    EXPECT_FALSE(ParseDriverInfoConfig(c.text, &config, &error)) << c.text;
+    EXPECT_EQ(0u, error.rfind(c.error, 0)) << c.text << " gave: " << error;
+  }
+}
+
+TEST(DriverCapabilities, AnswersTheConfiguredNumbersAndNoOtherIndex) {
+  const DriverInfoConfig config = Parsed(kFullConfig);
+  const struct {
+    uint16_t index;
+    int32_t answer;
+  } kCases[] = {
+      {INFO_MODEL_ID, 0x0522},
+      {INFO_FEATURE_FLAGS, 0x40000},
+      {INFO_COLOUR_COUNT, 4},
+      {INFO_ORIGIN, 5 << 16 | 3},
+      {INFO_OFFSET, 0x20 << 16 | 0x10},
+      {INFO_VALUE_276, 7},
+      {INFO_PAPER_RECORDS, 2},
+      {INFO_MODEL_PAPER_RECORDS, 2},
+      {INFO_MARGIN_RECORDS, 2},
+      {1, -1},
+      {256, -1},
+      {258, -1},
+      {272, -1},
+      {273, -1},
+      {279, -1},
+      {0xFFFF, -1},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(c.answer, AnswerCapability(config, c.index, nullptr)) << c.index;
+  }
+  EXPECT_EQ(-1, AnswerCapability(Parsed(""), INFO_MODEL_ID, nullptr)) << "no model configured";
+}
+
+TEST(DriverCapabilities, WritesExactlyTheRecordsItCounts) {
+  const DriverInfoConfig config = Parsed(kFullConfig);
+  const struct {
+    uint16_t index;
+    std::size_t recordSize;
+  } kCases[] = {{INFO_PAPER_RECORDS, INFO_PAPER_RECORD_SIZE},
+                {INFO_MODEL_PAPER_RECORDS, INFO_PAPER_RECORD_SIZE},
+                {INFO_MARGIN_RECORDS, INFO_MARGIN_RECORD_SIZE}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.index);
+    const int32_t count = AnswerCapability(config, c.index, nullptr);
+    std::vector<uint8_t> output((count + 1) * c.recordSize, 0xEE);  // one record of guard bytes
+    EXPECT_EQ(count, AnswerCapability(config, c.index, output.data()));
+    const std::vector<uint8_t> guard(c.recordSize, 0xEE);
+    EXPECT_TRUE(std::equal(guard.begin(), guard.end(), output.end() - c.recordSize));
+    const platform::ByteReader second(output.data() + c.recordSize, c.recordSize);
+    if (c.recordSize == INFO_MARGIN_RECORD_SIZE) {
+      EXPECT_EQ(24, second.U8(0));
+      EXPECT_EQ(30, second.I16(1));
+      EXPECT_EQ(0, second.U8(INFO_MARGIN_RECORD_SIZE - 1));
+      continue;
+    }
+    // A4 at 254 dots per inch: a pixel per tenth of a millimetre.
+    const struct {
+      std::size_t offset;
+      int16_t value;
+    } kFields[] = {{0, 9},      {2, 2970}, {4, 2970},   {6, 20},  {8, 2930}, {112, 2100},
+                   {114, 2100}, {116, 10}, {118, 2080}, {128, 9}, {120, 0},  {124, 0}};
+    for (const auto& field : kFields) {
+      EXPECT_EQ(field.value, second.I16(field.offset)) << "offset " << field.offset;
+    }
+    EXPECT_EQ(1, second.U8(130)) << "piece number";
+    char name[50], display[50];
+    ASSERT_TRUE(second.Copy(12, name, sizeof name) && second.Copy(62, display, sizeof display));
+    EXPECT_STREQ("A4", name);
+    EXPECT_STREQ("A4", display);
+    const platform::ByteReader first(output.data(), c.recordSize);
+    ASSERT_TRUE(first.Copy(12, name, sizeof name) && first.Copy(62, display, sizeof display));
+    EXPECT_STREQ("Label 62", name);
+    EXPECT_STREQ("Label 62 mm", display);
+  }
+}
+
+}  // namespace
+}  // namespace vp

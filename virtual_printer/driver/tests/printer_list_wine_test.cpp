@@ -1,0 +1,249 @@
+// The tool's printer list over the Win32 adapters, with printers of the
+// virtual printer's driver that vp_install_driver.exe puts into the Wine
+// prefix and the sample information library beside this program. The suite
+// removes what it added: the printers, and the driver and its registration
+// when they were not there before.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/message_boxes.h"
+#include "platform/win/win32_library_loader.h"
+#include "platform/win/win32_machine_registry.h"
+#include "platform/win/win32_printer_spooler.h"
+#include "tool/printers/printer_info.h"
+#include "tool/printers/printer_list.h"
+#include "tool/printers/win/win32_global_memory.h"
+#include "tool/printers/win/win32_information_contexts.h"
+#include "tool/printers/win/win32_system_version.h"
+#include "tool/printers/win/win32_wait_cursor.h"
+#include "transfer/support/support_check.h"
+#include "virtual_printer/driver/core/driver_info_config.h"
+
+namespace {
+
+const char kDriver[] = "Quorbel ZN-418";
+const char kDriverKey[] =
+    "SOFTWARE\\Quorbel Industries, Ltd.\\Skorvin\\Driver\\3.0\\Quorbel ZN-418";
+const std::vector<std::string> kOurPrinters = {"Quorbel Test One", "Quorbel Test Two"};
+const char kOtherPrinter[] = "Plain Test Printer";
+const char kDamagedMessage[] = "The driver is damage. Reinstall the driver.";
+constexpr uint32_t kModel = 0x0522;
+
+const char kLibraryConfig[] =
+    "[driver]\n"
+    "model = 0x0522\n"
+    "paper = 300 620 1000 Label 62 x 100\n"
+    "paper = 301 290 900 Label 29 x 90\n"
+    "paper = 302 1020 1520 Label 102 x 152\n"
+    "margin = 0 12\n";
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path);
+  return folder.erase(folder.find_last_of('\\') + 1);
+}
+
+// Runs the installer with these arguments; its exit code, or -1. (Strings are
+// built by appending: MinGW's g++ 12 gives a false -Wrestrict on "x" + string.)
+int RunInstaller(const std::string& arguments) {
+  std::string line = ProgramFolder();
+  line.insert(0, 1, '"').append("vp_install_driver.exe\" ").append(arguments);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return -1;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+// The printers of the suite, as the installer's options.
+std::string PrinterArguments() {
+  std::string arguments;
+  for (const std::string& name : kOurPrinters) {
+    arguments.append(" --printer \"").append(name).append("\"");
+  }
+  return arguments.append(" --other-printer \"").append(kOtherPrinter).append("\"");
+}
+
+class RecordingMessageBoxes : public platform::MessageBoxes {
+ public:
+  struct Shown {
+    std::string text;
+    platform::MessageIcon icon;
+    platform::MessageButtons buttons;
+  };
+  std::vector<Shown> shown;
+
+  platform::MessageAnswer Show(const std::string& text, platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override {
+    shown.push_back({text, icon, buttons});
+    return platform::MessageAnswer::Ok;
+  }
+};
+
+// The transfer library's own check, over the same spooler and registry.
+class SupportCheckOfOstrand : public vexlow::PrinterSupportCheck {
+ public:
+  SupportCheckOfOstrand(platform::PrinterSpooler& spooler, platform::MachineRegistry& registry)
+      : check_(spooler, registry) {}
+  uint32_t CheckPrinterSupport(const std::string& printerName) override {
+    return check_.CheckSupportPrinter(printerName.c_str());
+  }
+
+ private:
+  ostrand::SupportCheck check_;
+};
+
+struct Win32Printers {
+  platform::Win32PrinterSpooler spooler;
+  platform::Win32MachineRegistry registry;
+  platform::Win32LibraryLoader loader;
+  vexlow::Win32InformationContexts contexts;
+  vexlow::Win32GlobalMemory memory;
+  vexlow::Win32SystemVersion version;
+  vexlow::Win32WaitCursor waitCursor;
+  RecordingMessageBoxes messages;
+  SupportCheckOfOstrand support{spooler, registry};
+  vexlow::PrinterEnvironment environment{
+      spooler, registry,   loader,   contexts, memory,
+      version, waitCursor, messages, support,  "Quorbel Industries, Ltd.",
+      ""};
+  vexlow::PrinterList list{environment};
+
+  // The entries in list order, by display name.
+  std::vector<const vexlow::PrinterInfo*> Entries() const {
+    std::vector<const vexlow::PrinterInfo*> entries;
+    for (auto position = list.GetHeadPosition(); position != vexlow::PrinterList::kEnd;) {
+      entries.push_back(list.GetNext(position));
+    }
+    return entries;
+  }
+  const vexlow::PrinterInfo* Entry(const std::string& name) const {
+    for (const vexlow::PrinterInfo* entry : Entries()) {
+      if (list.GetPrinterDisplayName(*entry) == name) {
+        return entry;
+      }
+    }
+    return nullptr;
+  }
+};
+
+class PrinterListOnWine : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    HKEY key = nullptr;
+    hadDriver_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (hadDriver_) {
+      RegCloseKey(key);
+    }
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    configPath_ = std::string(folder) + "vp_driver_printer_list_test.ini";
+    std::FILE* file = std::fopen(configPath_.c_str(), "wb");
+    installed_ = file != nullptr && std::fputs(kLibraryConfig, file) >= 0 &&
+                 std::fclose(file) == 0 &&
+                 SetEnvironmentVariableA(vp::kDriverInfoEnvironmentVariable, configPath_.c_str()) &&
+                 RunInstaller(std::string("install").append(PrinterArguments())) == 0;
+  }
+  static void TearDownTestSuite() {
+    if (hadDriver_) {
+      RunInstaller(std::string("remove").append(PrinterArguments()));
+      RunInstaller("install");  // the registration as it was
+    } else {
+      RunInstaller("remove");
+    }
+    DeleteFileA(configPath_.c_str());
+  }
+  void SetUp() override { ASSERT_TRUE(installed_) << "vp_install_driver.exe install failed"; }
+
+  static bool hadDriver_;
+  static bool installed_;
+  static std::string configPath_;
+};
+
+bool PrinterListOnWine::hadDriver_ = false;
+bool PrinterListOnWine::installed_ = false;
+std::string PrinterListOnWine::configPath_;
+
+TEST_F(PrinterListOnWine, ListsAttachesAndSelectsThePrintersOfTheConfiguredDriver) {
+  Win32Printers printers;
+  ASSERT_TRUE(printers.list.AddPrintersWithDriver(kDriver));
+  EXPECT_EQ(nullptr, printers.Entry(kOtherPrinter)) << "a printer of another driver was listed";
+  for (const std::string& name : kOurPrinters) {
+    SCOPED_TRACE(name);
+    const vexlow::PrinterInfo* entry = printers.Entry(name);
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(kDriver, entry->DriverName());
+    EXPECT_EQ("FILE:", entry->PortName());
+    ASSERT_NE(nullptr, entry->GetModelId());
+    EXPECT_EQ(kModel, *entry->GetModelId());
+    // The library's papers, not the spooler's two.
+    ASSERT_EQ(3u, entry->Papers().Size());
+    EXPECT_EQ(301, entry->Papers()[1].Id());
+    EXPECT_EQ("Label 29 x 90", entry->Papers()[1].PaperName());
+  }
+  const int count = printers.list.GetCount();
+
+  ASSERT_TRUE(printers.list.SelectPrinter(kOurPrinters[1].c_str()));
+  std::string current;
+  EXPECT_TRUE(printers.list.GetCurrentPrinterName(current));
+  EXPECT_EQ(kOurPrinters[1], current);
+  EXPECT_EQ(kModel, printers.list.GetCurrentModelId());
+  EXPECT_EQ(count, printers.list.GetCount()) << "the listed entry was not reused";
+  EXPECT_TRUE(printers.messages.shown.empty());
+}
+
+// Without a name the list falls back to the supported printers, which it finds
+// through the drivers' registrations.
+TEST_F(PrinterListOnWine, SelectingNoNameFindsTheSupportedPrintersThroughTheRegistry) {
+  Win32Printers printers;
+  ASSERT_TRUE(printers.list.SelectPrinter(nullptr));
+  for (const std::string& name : kOurPrinters) {
+    EXPECT_NE(nullptr, printers.Entry(name)) << name;
+  }
+  EXPECT_EQ(nullptr, printers.Entry(kOtherPrinter));
+  std::string current;
+  ASSERT_TRUE(printers.list.GetCurrentPrinterName(current));
+  EXPECT_EQ(current, printers.list.GetPrinterDisplayName(*printers.Entries().front()));
+  EXPECT_EQ(kModel, printers.list.GetCurrentModelId());
+}
+
+TEST_F(PrinterListOnWine, AMissingInformationLibraryIsReportedAndThePrinterStillListed) {
+  ASSERT_EQ(0, RunInstaller("install --info-dll C:\\no\\such\\folder\\quorbel_info.dll"));
+  Win32Printers printers;
+  const bool added = printers.list.AddPrintersWithDriver(kDriver);
+  ASSERT_EQ(0, RunInstaller("install"));  // the library beside this program again
+  ASSERT_TRUE(added);
+  for (const std::string& name : kOurPrinters) {
+    SCOPED_TRACE(name);
+    const vexlow::PrinterInfo* entry = printers.Entry(name);
+    ASSERT_NE(nullptr, entry);
+    // The papers then come from the spooler, measured through information
+    // contexts: Wine's PostScript driver gives A4 and US Letter from our PPD.
+    ASSERT_EQ(2u, entry->Papers().Size());
+    for (const vexlow::PaperRecord& paper : entry->Papers()) {
+      EXPECT_GT(paper.PhysicalWidth(), 0) << paper.PaperName();
+      EXPECT_GT(paper.PhysicalHeight(), paper.PhysicalWidth()) << paper.PaperName();
+    }
+  }
+  ASSERT_EQ(static_cast<std::size_t>(printers.list.GetCount()), printers.messages.shown.size());
+  for (const RecordingMessageBoxes::Shown& shown : printers.messages.shown) {
+    EXPECT_EQ(kDamagedMessage, shown.text);
+    EXPECT_EQ(platform::MessageButtons::Ok, shown.buttons);
+  }
+}
+
+}  // namespace
