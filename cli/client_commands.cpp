@@ -1,5 +1,6 @@
 #include "client_commands.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "exit_codes.h"
+#include "ostrand_status.h"
 #include "package_file.h"
 #include "progress_bar.h"
 #include "result_messages.h"
@@ -47,15 +49,8 @@ std::string Model(uint16_t model) {
 }
 
 bool AllDigits(const std::string& text) {
-  if (text.empty()) {
-    return false;
-  }
-  for (char c : text) {
-    if (c < '0' || c > '9') {
-      return false;
-    }
-  }
-  return true;
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 class Session {
@@ -96,7 +91,9 @@ class Session {
 
   int FileFailed(const std::string& path, FileProblem problem) {
     err_ << "ostrandcli: " << path << " " << FileProblemText(problem) << "\n";
-    return problem == FileProblem::kCannotOpen ? kExitNoInput : kExitBadData;
+    return problem == FileProblem::kCannotOpen    ? kExitNoInput
+           : problem == FileProblem::kOutOfMemory ? kExitNoMemory
+                                                  : kExitBadData;
   }
 
   int Open() {
@@ -106,14 +103,14 @@ class Session {
   }
 
   // Reads the status block; kExitNotThisPrinter when it lacks the valid marker.
-  int ReadStatus(uint8_t* status) {
-    int32_t code = ostrand_.getStatus(status, Timeout(kCommandTimeoutMs));
+  int ReadStatus(ostrand::StatusBlock* status) {
+    int32_t code = ostrand_.getStatus(status->bytes.data(), Timeout(kCommandTimeoutMs));
     if (code != TR_OK) {
       return Failed("reading the printer's status", code);
     }
-    if (status[0] != 0x81 || status[1] != 0x20 || status[2] != 0x42) {
+    if (!status->HasMarker()) {
       err_ << "ostrandcli: \"" << line_.printer << "\" answered with a status block that does "
-           << "not begin with 81 20 42 (" << Hex(status, 3)
+           << "not begin with 81 20 42 (" << Hex(status->bytes.data(), 3)
            << "): it is not a printer of this kind, or not ready\n";
       return kExitNotThisPrinter;
     }
@@ -124,14 +121,16 @@ class Session {
     if (int exit = Open(); exit != kExitOk) {
       return exit;
     }
-    uint8_t status[TR_STATUS_SIZE] = {};
-    int exit = ReadStatus(status);
+    ostrand::StatusBlock status;
+    int exit = ReadStatus(&status);
     if (exit != kExitOk && exit != kExitNotThisPrinter) {
       return exit;
     }
-    out_ << "Status block of \"" << line_.printer << "\": " << Hex(status, TR_STATUS_SIZE) << "\n"
-         << "  model " << Model(Le16At(status + 3)) << ", acceptance byte "
-         << static_cast<unsigned>(status[18]) << ", accept count " << Le32At(status + 24) << "\n";
+    out_ << "Status block of \"" << line_.printer
+         << "\": " << Hex(status.bytes.data(), TR_STATUS_SIZE) << "\n  model "
+         << Model(status.ModelId()) << ", acceptance byte "
+         << static_cast<unsigned>(status.AcceptanceByte()) << ", accept count "
+         << status.AcceptCount() << "\n";
     if (exit == kExitOk) {
       out_ << "The printer is ready.\n";
     }
@@ -160,28 +159,27 @@ class Session {
     if (int32_t code = ostrand_.cmdInit(Timeout(kCommandTimeoutMs)); code != TR_OK) {
       return Failed("initialising the printer", code);
     }
-    uint8_t status[TR_STATUS_SIZE] = {};
-    if (int exit = ReadStatus(status); exit != kExitOk) {
+    ostrand::StatusBlock status;
+    if (int exit = ReadStatus(&status); exit != kExitOk) {
       return exit;
     }
-    const uint16_t printerModel = Le16At(status + 3);
-    if (ModelOf(package.header) != printerModel) {
+    if (package.header.ModelId() != status.ModelId()) {
       // As the update tool does: a package of another model is never sent.
       err_ << "ostrandcli: " << line_.package << " is a package for model "
-           << Model(ModelOf(package.header)) << ", but \"" << line_.printer << "\" is model "
-           << Model(printerModel) << "; nothing was sent\n";
+           << Model(package.header.ModelId()) << ", but \"" << line_.printer << "\" is model "
+           << Model(status.ModelId()) << "; nothing was sent\n";
       return TR_REJECTED;
     }
-    const uint32_t size = static_cast<uint32_t>(package.payload.size());
+    const Payload& payload = package.payload;
     int32_t code = WithProgress([&] {
-      return ostrand_.sendFile(package.header.data(), package.payload.data(), &size, status,
-                               Timeout(kTransferTimeoutMs), OnProgress);
+      return ostrand_.sendFile(package.header.bytes.data(), payload.bytes.get(), &payload.size,
+                               status.bytes.data(), Timeout(kTransferTimeoutMs), OnProgress);
     });
     if (code != TR_OK) {
       return Failed(("sending " + line_.package).c_str(), code);
     }
-    out_ << "Sent " << line_.package << " (" << size << " payload bytes) to \"" << line_.printer
-         << "\".\n";
+    out_ << "Sent " << line_.package << " (" << payload.size << " payload bytes) to \""
+         << line_.printer << "\".\n";
     return kExitOk;
   }
 
@@ -192,7 +190,7 @@ class Session {
   }
 
   // The printer's entries: count call, then buffer call.
-  int FetchList(std::vector<Header>* entries) {
+  int FetchList(std::vector<PackageHeader>* entries) {
     uint32_t count = 0;
     int32_t code = ostrand_.getFileList(nullptr, &count, Timeout(kCommandTimeoutMs));
     if (code == TR_OK) {
@@ -204,7 +202,7 @@ class Session {
       return Failed("asking for the file count", code);
     }
     count &= kMaxListedEntries;
-    entries->assign(count, Header{});
+    entries->assign(count, PackageHeader{});
     if (count == 0) {
       return kExitOk;
     }
@@ -213,7 +211,7 @@ class Session {
   }
 
   // Opens the printer and finds ENTRY: a list position, or an entry file.
-  int OpenWithEntry(Header* entry) {
+  int OpenWithEntry(PackageHeader* entry) {
     if (int exit = Open(); exit != kExitOk) {
       return exit;
     }
@@ -221,7 +219,7 @@ class Session {
       FileProblem p = ReadEntryFile(line_.entry, entry);
       return p == FileProblem::kNone ? kExitOk : FileFailed(line_.entry, p);
     }
-    std::vector<Header> entries;
+    std::vector<PackageHeader> entries;
     if (int exit = FetchList(&entries); exit != kExitOk) {
       return exit;
     }
@@ -243,64 +241,56 @@ class Session {
     if (int exit = Open(); exit != kExitOk) {
       return exit;
     }
-    std::vector<Header> entries;
+    std::vector<PackageHeader> entries;
     if (int exit = FetchList(&entries); exit != kExitOk) {
       return exit;
     }
     out_ << Holds(entries.size()) << (entries.empty() ? ".\n" : ":\n");
     for (size_t i = 0; i < entries.size(); ++i) {
-      out_ << "  " << (i + 1) << ". model " << Model(ModelOf(entries[i])) << ", "
-           << PayloadSizeOf(entries[i]) << " payload bytes, entry " << Hex(entries[i].data(), 20)
-           << " ...\n";
+      out_ << "  " << (i + 1) << ". model " << Model(entries[i].ModelId()) << ", "
+           << entries[i].RawPayloadSize() << " payload bytes, entry "
+           << Hex(entries[i].bytes.data(), 20) << " ...\n";
     }
     return kExitOk;
   }
 
   int Receive() {
-    Header entry{};
-    if (int exit = OpenWithEntry(&entry); exit != kExitOk) {
+    PackageFile received;
+    if (int exit = OpenWithEntry(&received.header); exit != kExitOk) {
       return exit;
     }
-    const uint32_t size = PayloadSizeOf(entry);
-    if (size == 0) {
-      err_ << "ostrandcli: the entry announces an empty payload; nothing to receive\n";
-      return kExitBadData;
+    if (FileProblem p = AllocatePayload(received.header, &received.payload);
+        p != FileProblem::kNone) {
+      return FileFailed("the entry", p);
     }
-    // A package's payload size is a positive signed 32-bit number; a larger one
-    // comes from a damaged entry file and would only ask for gigabytes of memory.
-    if (size > static_cast<uint32_t>(INT32_MAX)) {
-      err_ << "ostrandcli: the entry announces " << size
-           << " payload bytes, more than a package holds\n";
-      return kExitBadData;
-    }
-    std::vector<uint8_t> payload(size);
-    uint8_t status[TR_STATUS_SIZE] = {};
+    const Payload& payload = received.payload;
+    ostrand::StatusBlock status;
     int32_t code = WithProgress([&] {
-      return ostrand_.receiveFile(entry.data(), payload.data(), &size, status,
-                                  Timeout(kTransferTimeoutMs), OnProgress);
+      return ostrand_.receiveFile(received.header.bytes.data(), payload.bytes.get(), &payload.size,
+                                  status.bytes.data(), Timeout(kTransferTimeoutMs), OnProgress);
     });
     if (code != TR_OK) {
       return Failed("receiving the file", code);
     }
-    if (!WritePackageFile(line_.output, entry, payload)) {
+    if (!WritePackageFile(line_.output, received)) {
       err_ << "ostrandcli: " << line_.output << " cannot be written\n";
       return kExitCannotWrite;
     }
-    out_ << "Received " << size << " payload bytes from \"" << line_.printer << "\" into "
+    out_ << "Received " << payload.size << " payload bytes from \"" << line_.printer << "\" into "
          << line_.output << ".\n";
     return kExitOk;
   }
 
   int Delete() {
-    Header entry{};
+    PackageHeader entry;
     if (int exit = OpenWithEntry(&entry); exit != kExitOk) {
       return exit;
     }
-    int32_t code = ostrand_.deleteFile(entry.data(), Timeout(kCommandTimeoutMs));
+    int32_t code = ostrand_.deleteFile(entry.bytes.data(), Timeout(kCommandTimeoutMs));
     if (code != TR_OK) {
       return Failed("deleting the file", code);
     }
-    out_ << "Deleted the file of model " << Model(ModelOf(entry)) << " (" << PayloadSizeOf(entry)
+    out_ << "Deleted the file of model " << Model(entry.ModelId()) << " (" << entry.RawPayloadSize()
          << " payload bytes) from \"" << line_.printer << "\".\n";
     return kExitOk;
   }

@@ -56,8 +56,9 @@ const char* UsageText() {
          "--timeout MS   time-out of each call (default 500000 for send and receive,\n"
          "               10000 otherwise); --quiet   no progress bar.\n"
          "Exit code 0 on success; 1-8 the failing call's result code; 64 and up: the\n"
-         "command line (64), a package or entry (65, 66), ostrand.dll (69), the output\n"
-         "file (73), a printer that does not answer as a ready printer (76).\n";
+         "command line (64), a package or entry (65, 66), ostrand.dll (69), a payload\n"
+         "too large for memory (71), the output file (73), a printer that does not\n"
+         "answer as a ready printer (76).\n";
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* error) {

@@ -13,6 +13,7 @@ enum ExitCode : int {
   kExitNoInput = 66,         // a package or entry file cannot be read
   kExitNoLibrary = 69,       // ostrand.dll or one of its exports is missing
   kExitUnexpected = 70,      // Ostrand answered with a code this call never gives
+  kExitNoMemory = 71,        // the payload does not fit in this computer's memory
   kExitCannotWrite = 73,     // the received file cannot be written
   kExitNotThisPrinter = 76,  // the status block is not that of a ready printer
 };

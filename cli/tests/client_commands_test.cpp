@@ -14,6 +14,14 @@
 #include "transfer/protocol/transfer_library.h"
 #include "virtual_printer/tests/printer_fixture.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer build refuses allocations above 1 GiB instead of ending the
+// process, so a payload that does not fit in memory can be tried for real.
+extern "C" const char* __asan_default_options() {
+  return "allocator_may_return_null=1:max_allocation_size_mb=1024";
+}
+#endif
+
 namespace cli {
 namespace {
 
@@ -24,39 +32,26 @@ using vp_test::Package;
 // The exports, as ostrand.dll would give them, over one library instance.
 ostrand::TransferLibrary* library = nullptr;
 
-int32_t OSTRAND_CALL InitPrinter(const char* name, void* block) {
-  return library->InitPrinter(name, block);
-}
-int32_t OSTRAND_CALL CmdInit(uint32_t timeout) {
-  return library->CmdInit(timeout);
-}
-int32_t OSTRAND_CALL GetStatus(void* status, uint32_t timeout) {
-  return library->GetStatus(status, timeout);
-}
-int32_t OSTRAND_CALL GetFileList(void* list, uint32_t* count, uint32_t timeout) {
-  return library->GetFileList(list, count, timeout);
-}
-int32_t OSTRAND_CALL SendFile(const void* header, const void* data, const uint32_t* size,
-                              void* status, uint32_t timeout, TRProgressCallback progress) {
-  return library->SendFile(header, data, size, status, timeout, progress);
-}
-int32_t OSTRAND_CALL ReceiveFile(const void* header, void* data, const uint32_t* size, void* status,
-                                 uint32_t timeout, TRProgressCallback progress) {
-  return library->ReceiveFile(header, data, size, status, timeout, progress);
-}
-int32_t OSTRAND_CALL DeleteFile(const void* entry, uint32_t timeout) {
-  return library->DeleteFile(entry, timeout);
-}
-
-const OstrandFunctions kCore{.initPrinter = InitPrinter,
-                             .checkSupportPrinter = nullptr,
-                             .cmdInit = CmdInit,
-                             .getStatus = GetStatus,
-                             .getFileList = GetFileList,
-                             .sendFile = SendFile,
-                             .receiveFile = ReceiveFile,
-                             .deleteFile = DeleteFile,
-                             .checkSupportPrinter2 = nullptr};
+const OstrandFunctions kCore{
+    .initPrinter = [](const char* name, void* block) { return library->InitPrinter(name, block); },
+    .checkSupportPrinter = nullptr,
+    .cmdInit = [](uint32_t timeout) { return library->CmdInit(timeout); },
+    .getStatus = [](void* status, uint32_t timeout) { return library->GetStatus(status, timeout); },
+    .getFileList = [](void* list, uint32_t* count,
+                      uint32_t timeout) { return library->GetFileList(list, count, timeout); },
+    .sendFile =
+        [](const void* header, const void* data, const uint32_t* size, void* status,
+           uint32_t timeout, TRProgressCallback progress) {
+          return library->SendFile(header, data, size, status, timeout, progress);
+        },
+    .receiveFile =
+        [](const void* header, void* data, const uint32_t* size, void* status, uint32_t timeout,
+           TRProgressCallback progress) {
+          return library->ReceiveFile(header, data, size, status, timeout, progress);
+        },
+    .deleteFile = [](const void* entry,
+                     uint32_t timeout) { return library->DeleteFile(entry, timeout); },
+    .checkSupportPrinter2 = nullptr};
 
 Bytes FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -188,79 +183,108 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
   huge.header[19] = 0x80;  // payload size 0x80000010: negative as a signed count
   const std::string hugeEntry = WritePackage("huge-entry.kx7", huge);
 
+  const char* printer = vp_test::kPrinterName;
+
   struct Case {
     const char* name;
-    void (*configure)(vp::PrinterConfig& c);
+    vp::FaultConfig faults;
     std::vector<const char*> args;
     int exit;
     const char* said;
   };
   const Case cases[] = {
       {"unknown printer",
-       [](vp::PrinterConfig&) {},
+       {},
        {"status", "No Such Printer"},
        1,
        "opening \"No Such Printer\": the port library could not open the printer"},
       {"rejected send",
-       [](vp::PrinterConfig& c) { c.faults.rejectRequest = 1; },
-       {"send", vp_test::kPrinterName, package.c_str()},
+       {.rejectRequest = 1},
+       {"send", printer, package.c_str()},
        7,
        "the printer rejected the request (result 7)"},
-      {"refused begin transfer",
-       [](vp::PrinterConfig& c) { c.faults.refuseBeginTransfer = true; },
-       {"send", vp_test::kPrinterName, package.c_str()},
+      {"refused begin",
+       {.refuseBeginTransfer = true},
+       {"send", printer, package.c_str()},
        5,
        "did not answer in time, or would not begin the transfer"},
       {"broken link",
-       [](vp::PrinterConfig& c) { c.faults.breakLinkAfterBytes = 1000; },
-       {"send", vp_test::kPrinterName, package.c_str()},
+       {.breakLinkAfterBytes = 1000},
+       {"send", printer, package.c_str()},
        3,
        "writing to the printer failed"},
       {"short status",
-       [](vp::PrinterConfig& c) { c.faults.shortStatusBytes = 8; },
-       {"status", vp_test::kPrinterName},
+       {.shortStatusBytes = 8},
+       {"status", printer},
        4,
        "reading from the printer failed"},
       {"entry beyond the list",
-       [](vp::PrinterConfig&) {},
-       {"delete", vp_test::kPrinterName, "3"},
+       {},
+       {"delete", printer, "3"},
        kExitUsage,
        "\"Virtual Printer\" holds 0 files; there is no entry 3"},
-      {"missing package",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, missing.c_str()},
-       kExitNoInput,
-       "cannot be opened"},
+      {"missing package", {}, {"send", printer, missing.c_str()}, kExitNoInput, "cannot be opened"},
       {"package shorter than a header",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, shortFile.c_str()},
+       {},
+       {"send", printer, shortFile.c_str()},
        kExitBadData,
        "is shorter than a 64-byte header"},
-      {"package with an empty payload",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, emptyFile.c_str()},
+      {"empty payload",
+       {},
+       {"send", printer, emptyFile.c_str()},
        kExitBadData,
        "announces an empty payload"},
-      {"entry announcing more than a package holds",
-       [](vp::PrinterConfig&) {},
-       {"receive", vp_test::kPrinterName, hugeEntry.c_str(), missing.c_str()},
+      {"entry of 2 GiB",
+       {},
+       {"receive", printer, hugeEntry.c_str(), missing.c_str()},
        kExitBadData,
-       "more than a package holds"},
+       "the entry announces a payload of 2 GiB or more"},
+      {"package of 2 GiB",
+       {},
+       {"send", printer, hugeEntry.c_str()},
+       kExitBadData,
+       "announces a payload of 2 GiB or more"},
       {"package cut short",
-       [](vp::PrinterConfig&) {},
-       {"send", vp_test::kPrinterName, cutFile.c_str()},
+       {},
+       {"send", printer, cutFile.c_str()},
        kExitBadData,
        "is shorter than the header and the payload it announces"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     config_ = {};
-    c.configure(config_);
+    config_.faults = c.faults;
     Connect();
     EXPECT_EQ(Run(c.args), c.exit);
     EXPECT_NE(err_.str().find(c.said), std::string::npos) << err_.str();
     EXPECT_EQ(StoredFiles(), 0u);
   }
+}
+
+// A package file of 2 GiB or more (here its trailing bytes) is measured in
+// 64 bits: a 32-bit length fails or wraps and the package reads as too short.
+TEST_F(ClientCommandsTest, APackageFileOf2GiBOrMoreIsSent) {
+  const std::string package =
+      WritePackage("long.kx7", vp_test::MakePackage(vp::kDefaultModelId, 300));
+  fs::resize_file(package, 0x80000000ULL + 100);  // sparse where the file system allows
+  EXPECT_EQ(Run({"--quiet", "send", vp_test::kPrinterName, package.c_str()}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(StoredFiles(), 1u);
+}
+
+TEST_F(ClientCommandsTest, AReceiveThatDoesNotFitInMemoryEndsWithAMessage) {
+#if !defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "only the sanitizer build refuses a large allocation";
+#endif
+  Package largest = vp_test::MakePackage(vp::kDefaultModelId, 16);
+  largest.header[19] = 0x7F;  // 0x7F000010 bytes: a package may announce it
+  const std::string entry = WritePackage("largest-entry.kx7", largest);
+  const std::string out = (folder_ / "out.kx7").string();
+  EXPECT_EQ(Run({"receive", vp_test::kPrinterName, entry.c_str(), out.c_str()}), kExitNoMemory);
+  EXPECT_NE(err_.str().find("the entry announces a payload too large for the memory"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(fs::exists(out));
 }
 
 // Stands in for the console's Ctrl+C: asks for a cancel at the bar's fourth drawing.

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <string>
 
-#include "tool/printers/printer_list.h"
 #include "tool/transfer/transfer_client.h"
 
 namespace vexlow {
 
-// What identification asks of the printer list.
+// What identification asks of the printer list (PrinterListSelection over the
+// process's list).
 class PrinterSelection {
  public:
   virtual ~PrinterSelection() = default;
@@ -22,20 +22,6 @@ class PrinterSelection {
   // The current printer's display name; false while it is empty.
   virtual bool GetCurrentPrinterName(std::string& out) const = 0;
   virtual uint32_t GetCurrentModelId() const = 0;
-};
-
-// The process's printer list as a PrinterSelection.
-class PrinterListSelection : public PrinterSelection {
- public:
-  explicit PrinterListSelection(PrinterList& list) : list_(list) {}
-  bool SelectPrinter(const char* name) override { return list_.SelectPrinter(name); }
-  bool GetCurrentPrinterName(std::string& out) const override {
-    return list_.GetCurrentPrinterName(out);
-  }
-  uint32_t GetCurrentModelId() const override { return list_.GetCurrentModelId(); }
-
- private:
-  PrinterList& list_;
 };
 
 // Selects `name` in the list, asks the transfer library about the printer

@@ -5,10 +5,9 @@
 //   offset 0   3 bytes  0x81 0x20 0x42 in a status reply of a printer of this kind
 //   offset 3   2 bytes  model identifier, unsigned
 //   offset 18  1 byte   acceptance byte: 1 = the request is accepted
-//   offset 24  4 bytes  accept count, unsigned: the payload bytes the printer
-//                       takes or gives before its next status block, 0 when it
-//                       wants no more; in the reply to TRGetStatus, how much
-//                       it takes at most while a transfer can still be stopped
+//   offset 24  4 bytes  accept count, unsigned: during a transfer, the payload
+//                       bytes the printer takes or gives before its next status
+//                       block, 0 when it wants no more
 // Every other byte is carried unread. Numbers are little-endian.
 #ifndef OSTRAND_STATUS_H
 #define OSTRAND_STATUS_H

@@ -5,27 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "fake_libraries.h"
+#include "fake_printer_selection.h"
 
 namespace vexlow::testing {
 namespace {
-
-// A printer list that selects what the test says and records the name asked for.
-struct FakeSelection : PrinterSelection {
-  bool SelectPrinter(const char* name) override {
-    asked = name;
-    return selects;
-  }
-  bool GetCurrentPrinterName(std::string& out) const override {
-    out = current;
-    return !current.empty();
-  }
-  uint32_t GetCurrentModelId() const override { return modelId; }
-
-  bool selects = true;
-  std::string current;
-  uint32_t modelId = 0;
-  std::string asked;
-};
 
 TEST(IdentifyPrinterTest, OpensAndRecordsThePrinterTheListMadeCurrent) {
   constexpr uint16_t kEarlierModel = 0x0777;
@@ -71,7 +54,7 @@ TEST(IdentifyPrinterTest, OpensAndRecordsThePrinterTheListMadeCurrent) {
     TransferClient& client = libraries.client;
     client.SetCurrentModelId(kEarlierModel);
     Ostrand().initPrinterResult = c.openResult;
-    FakeSelection list;
+    FakePrinterSelection list;
     list.selects = c.selects;
     list.current = c.current;
     list.modelId = c.modelId;

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/byte_view.h"
+#include "tool/transfer/package_header.h"
+
 namespace vexlow::testing {
 
 // Payload byte i of a package is i & 0xFF.
@@ -35,14 +38,11 @@ class PackageFolder {
   // bytes, followed by `payloadBytes` bytes; returns its path.
   std::string Write(const std::string& name, uint16_t modelId, int32_t declaredSize,
                     std::size_t payloadBytes) const {
-    std::vector<uint8_t> file(64, 0);
-    file[0] = 0x90;
-    file[1] = 0x40;
-    file[2] = static_cast<uint8_t>(modelId);
-    file[3] = static_cast<uint8_t>(modelId >> 8);
-    for (int i = 0; i < 4; ++i) {
-      file[16 + i] = static_cast<uint8_t>(static_cast<uint32_t>(declaredSize) >> (8 * i));
-    }
+    PackageHeader header;
+    platform::ByteWriter fields(header.bytes.data(), header.bytes.size());
+    fields.PutU16(2, modelId);
+    fields.PutU32(16, static_cast<uint32_t>(declaredSize));
+    std::vector<uint8_t> file(header.bytes.begin(), header.bytes.end());
     const std::vector<uint8_t> payload = Payload(payloadBytes);
     file.insert(file.end(), payload.begin(), payload.end());
     const std::string path = (folder_ / name).string();

@@ -251,38 +251,31 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
 
 // 10000 ms, first block at 4000 ms: the exchange gives up once 6000 ms have
 // passed since the start.
-class SendBudgetTest : public SendFileTest {
- protected:
-  void ExpectFirstStatusAt4000() {
-    payload_ = Pattern(400);
-    ExpectOpening(400).Takes(4000);
-  }
-};
-
-TEST_F(SendBudgetTest, PastTheLimitInTheChunkLoopNoStopWordIsWritten) {
-  ExpectFirstStatusAt4000();
+TEST_F(SendFileTest, TheTimeLimitInTheChunkLoop) {
+  payload_ = Pattern(400);
+  // Past the limit in the chunk loop: no stop word is written.
+  ExpectOpening(400).Takes(4000);
   ExpectChunk(0, 200).Takes(2001);
   port_.ExpectProgress(50);
   port_.ExpectEnd();
   EXPECT_EQ(TR_TIMEOUT, Run(10000));
-}
 
-TEST_F(SendBudgetTest, AtTheLimitAChunkStillGoesAndPastItTheStopWordFollows) {
-  ExpectFirstStatusAt4000();
-  ExpectChunk(0, 200).Takes(2000);  // elapsed 6000: not past the limit
+  // At the limit a chunk still goes; past it at the end of the allowance the
+  // stop word follows.
+  ExpectOpening(400).Takes(4000);
+  ExpectChunk(0, 200).Takes(2000);
   port_.ExpectProgress(50);
-  ExpectChunk(200, 200).Takes(1);  // 6001
+  ExpectChunk(200, 200).Takes(1);
   port_.ExpectProgress(100);
   ExpectStopWord();
   port_.ExpectEnd();
   EXPECT_EQ(TR_TIMEOUT, Run(10000));
-}
 
-TEST_F(SendBudgetTest, AtTheLimitNoWaitForAStatusBlockBegins) {
-  ExpectFirstStatusAt4000();
+  // At the limit no wait for a status block begins.
+  ExpectOpening(400).Takes(4000);
   ExpectChunk(0, 200);
   port_.ExpectProgress(50);
-  ExpectChunk(200, 200).Takes(2000);  // 6000
+  ExpectChunk(200, 200).Takes(2000);
   port_.ExpectProgress(100);
   port_.ExpectEnd();
   EXPECT_EQ(TR_TIMEOUT, Run(10000));
