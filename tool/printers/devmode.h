@@ -53,9 +53,6 @@ class DevModeView {
   DevModeView(void* block, std::size_t size)
       : block_(static_cast<uint8_t*>(block)), size_(block == nullptr ? 0 : size) {}
 
-  void* Block() const { return block_; }
-  std::size_t BlockSize() const { return size_; }
-
   uint16_t DmSize() const { return Reader().U16(kDmSizeOffset).value_or(0); }
   uint16_t DriverExtra() const { return Reader().U16(kDmDriverExtraOffset).value_or(0); }
   uint32_t Fields() const { return Reader().U32(kDmFieldsOffset).value_or(0); }

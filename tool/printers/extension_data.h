@@ -24,6 +24,8 @@ inline constexpr uint8_t kPaperOfPieces = 0x02;
 // Bit of the first presentation byte: the printer offers landscape.
 inline constexpr uint8_t kLandscapeOffered = 0x10;
 inline constexpr uint32_t kSettingCopies = 0x20;
+// The option bit of a printer that prints in colour.
+inline constexpr uint32_t kOptionColour = 0x08;
 
 struct DriverExtension {
   static constexpr uint32_t kLoaded = 0x1;

@@ -9,6 +9,8 @@ namespace vexlow {
 namespace {
 
 constexpr uint16_t kCopiesLimit = 5000;
+// The settings a printer offers that its driver says nothing about.
+constexpr uint32_t kFallbackSettings = 0x51;
 
 }  // namespace
 
@@ -105,11 +107,11 @@ void PrinterInfo::ResetExtension() {
 // Without a usable information library the printer is described from the
 // spooler alone.
 void PrinterInfo::ApplyFallbackDefaults() {
-  extension_.settingsMask = 0x51;
+  extension_.settingsMask = kFallbackSettings;
   extension_.presentationFlags = {0x09, 0x00};
   if ((capabilities_.deviceModeFields & kDmColor) != 0) {
     extension_.colourCount = 0xFFFFFF;
-    extension_.optionMask |= 0x08;
+    extension_.optionMask |= kOptionColour;
   } else {
     extension_.colourCount = 2;
   }

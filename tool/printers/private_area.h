@@ -44,7 +44,6 @@ inline constexpr std::size_t kPrivateOptionByteOffset = 107;
 inline constexpr std::size_t kPrivateMediaCountTwoOffset = 109;  // 8-bit
 inline constexpr std::size_t kPrivateMediaTwoOffset = 112;
 inline constexpr std::size_t kPrivateMediaEntryTwoSize = 73;
-inline constexpr std::size_t kPrivateLayoutTwoHeaderSize = kPrivateMediaCountTwoOffset + 1;
 
 // Whether the area is a well-formed layout one: its size word is 3030, 4530,
 // or its media count × 150 + 30, and it holds the whole 30-byte header.

@@ -162,9 +162,8 @@ class MediaRecord : public ByteRecord<150> {
   void SetLength(uint16_t value) { Put<uint16_t, 132>(value); }
   uint16_t Width() const { return Get<uint16_t, 134>(); }
   void SetWidth(uint16_t value) { Put<uint16_t, 134>(value); }
-  uint16_t Word136() const { return Get<uint16_t, 136>(); }
+  // Words 136 and 138 are the driver's: carried, not read.
   void SetWord136(uint16_t value) { Put<uint16_t, 136>(value); }
-  uint16_t Word138() const { return Get<uint16_t, 138>(); }
   void SetWord138(uint16_t value) { Put<uint16_t, 138>(value); }
   uint16_t PieceNumber() const { return Get<uint16_t, 140>(); }
   void SetPieceNumber(uint16_t value) { Put<uint16_t, 140>(value); }

@@ -15,7 +15,6 @@ bool Has(uint32_t bits, uint32_t bit) {
 
 // Option bits taken one for one from the layout-one option word.
 constexpr uint32_t kOptionBitsFromWord[] = {0x01, 0x02, 0x04, 0x40, 0x80, 0x100, 0x200, 0x400};
-constexpr uint32_t kOptionColour = 0x08;
 constexpr uint32_t kOptionColourCount = 0x40;
 constexpr uint32_t kOptionTrayBits = 0xF000;
 constexpr uint32_t kSettingTray = 0x2000;

@@ -6,10 +6,9 @@ std::string SpecialTapeSuffixFromResource(std::string_view resourceText) {
   if (resourceText.empty()) {
     return kDefaultSpecialTapeSuffix;
   }
-  // Built by appending: MinGW's g++ 12 warns (-Wrestrict) on "(" + string.
-  std::string suffix = "(";
+  std::string suffix(1, '(');
   suffix.append(resourceText);
-  suffix += ')';
+  suffix.push_back(')');
   return suffix;
 }
 

@@ -36,57 +36,40 @@ class Win32MachineRegistryTest : public ::testing::Test {
   platform::Win32MachineRegistry registry;
 };
 
-TEST_F(Win32MachineRegistryTest, SubkeyNamesThatDoNotFitAreRefused) {
+// Each case reads into a buffer of '#' and checks the byte after the capacity.
+TEST_F(Win32MachineRegistryTest, NamesAndValuesThatDoNotFitAreRefusedUnwritten) {
   const struct {
-    uint32_t index;
+    const char* value;  // null: the subkey at index 0
     uint32_t capacity;
-    bool found;
+    const char* expected;  // null: refused
   } kCases[] = {
-      {0, 41, true},   // 40 characters and the zero
-      {0, 40, false},  // no room for the zero
-      {0, 144, true},
-      {1, 144, false},  // past the last subkey
+      {nullptr, 41, kLongName.c_str()},  // 40 characters and the zero
+      {nullptr, 40, nullptr},            // no room for the zero
+      {"Info Dll", sizeof kPath, kPath},
+      {"Info Dll", 260, kPath},
+      {"Info Dll", sizeof kPath - 1, nullptr},
+      {"TransferUI", 260, nullptr},  // no such value
   };
   platform::MachineRegistry::Key key = registry.OpenKey(kTestKey);
   ASSERT_NE(nullptr, key);
   for (const auto& c : kCases) {
-    SCOPED_TRACE(testing::Message() << "index " << c.index << ", capacity " << c.capacity);
-    char name[200];
-    std::memset(name, '#', sizeof name);
-    EXPECT_EQ(c.found, registry.EnumerateSubkey(key, c.index, name, c.capacity));
-    EXPECT_EQ(c.found ? kLongName : std::string(), std::string(name));
-    EXPECT_EQ('#', name[c.capacity]) << "written past the capacity";
-  }
-  registry.CloseKey(key);
-  EXPECT_EQ(nullptr, registry.OpenKey("SOFTWARE\\Vexlow Registry Adapter Test\\Nothing"));
-}
-
-TEST_F(Win32MachineRegistryTest, ValuesThatDoNotFitAreRefusedUnwritten) {
-  const struct {
-    const char* value;
-    uint32_t capacity;
-    bool read;
-  } kCases[] = {
-      {"Info Dll", sizeof kPath, true},
-      {"Info Dll", 260, true},
-      {"Info Dll", sizeof kPath - 1, false},
-      {"TransferUI", 260, false},  // no such value
-  };
-  platform::MachineRegistry::Key key = registry.OpenKey(kTestKey);
-  ASSERT_NE(nullptr, key);
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(testing::Message() << c.value << ", capacity " << c.capacity);
+    SCOPED_TRACE(testing::Message() << (c.value ? c.value : "subkey") << ", " << c.capacity);
     char buffer[300];
     std::memset(buffer, '#', sizeof buffer);
     uint32_t size = 0;
-    EXPECT_EQ(c.read, registry.QueryValue(key, c.value, buffer, c.capacity, &size));
-    if (c.read) {
-      EXPECT_EQ(sizeof kPath, size);
-      EXPECT_STREQ(kPath, buffer);
+    const bool read = c.value == nullptr
+                          ? registry.EnumerateSubkey(key, 0, buffer, c.capacity)
+                          : registry.QueryValue(key, c.value, buffer, c.capacity, &size);
+    EXPECT_EQ(c.expected != nullptr, read);
+    if (read) {
+      EXPECT_STREQ(c.expected, buffer);
     }
     EXPECT_EQ('#', buffer[c.capacity]) << "written past the capacity";
   }
+  char name[144];
+  EXPECT_FALSE(registry.EnumerateSubkey(key, 1, name, sizeof name)) << "past the last subkey";
   registry.CloseKey(key);
+  EXPECT_EQ(nullptr, registry.OpenKey("SOFTWARE\\Vexlow Registry Adapter Test\\Nothing"));
 }
 
 }  // namespace

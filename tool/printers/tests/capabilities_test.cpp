@@ -54,14 +54,6 @@ TEST(CapabilitiesTest, ResolutionsSortByAreaAndArePickedByQuality) {
   }
 }
 
-TEST(CapabilitiesTest, ExtentsDecodeFromTheLowAndHighWord) {
-  EXPECT_EQ((Extent{100, 150}), DecodeExtent(0x00960064, true));
-  EXPECT_EQ((Extent{}), DecodeExtent(0x7FFF7FFF, true));
-  EXPECT_EQ((Extent{0x7FFF, 0x7FFF}), DecodeExtent(0x7FFF7FFF, false));
-  EXPECT_EQ((Extent{}), DecodeExtent(-1, false));
-  EXPECT_EQ((Extent{}), DecodeExtent(0x00960000, false));
-}
-
 TEST(CapabilitiesTest, SettingMasksFollowTheFeatureFlags) {
   struct Case {
     uint32_t features, fields, copies;
@@ -101,6 +93,7 @@ TEST(CapabilitiesTest, OptionBitsComeFromThePrivateAreaWithinTheMask) {
   const Case cases[] = {
       {"layout one", one, 30, 30, 0x187, 0x8F, 0, 0, 0x8F, 0x8F, 0x8F},
       {"trays", one, 30, 30, 0x6001, 0x01, 0, 0, 0xF001, 0x2001, 0x2001},
+      {"size 3030", one, 30, 3030, 0x03, 0x03, 0, 0, 0x03, 0x03, 0x03},
       {"failed check", one, 30, 31, 0x187, 0x8F, 0x03, 0x77, 0x8F, 0x03, 0x77},
       {"Wine's 8 bytes", one, 8, 8, 0x187, 0x8F, 0x03, 0x77, 0x8F, 0x03, 0x77},
       {"layout two", two, 110, 0, 0x40, 0x07, 0x04, 0, 0x07, 0x03, 0x03},

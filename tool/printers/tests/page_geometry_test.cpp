@@ -1,39 +1,34 @@
 #include "tool/printers/page_geometry.h"
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tool/printers/feature_flags.h"
-#include "tool/printers/private_area.h"
 #include "tool/printers/tests/printer_fakes.h"
 
 namespace vexlow {
 namespace {
 
-struct PaperRow {
-  int16_t id, group;
-  uint8_t piece;
-  int16_t width, height, offsetX, offsetY, printableWidth, printableHeight;
-  uint32_t flags = 0;
-};
-
-PaperList Papers(const std::vector<PaperRow>& rows) {
+// id, group, piece, width, height, offset x, y, printable width, height, flags
+PaperList Papers(const std::vector<std::vector<int>>& rows) {
   PaperList papers;
   papers.SetSize(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const PaperRow& r = rows[i];
+    const std::vector<int>& r = rows[i];
     PaperRecord& p = papers[i];
-    p.SetId(r.id);
-    p.SetGroupId(r.group);
-    p.SetPieceNumber(r.piece);
-    p.SetPhysicalWidth(r.width);
-    p.SetPhysicalHeight(r.height);
-    p.SetOffsetX(r.offsetX);
-    p.SetOffsetY(r.offsetY);
-    p.SetPrintableWidth(r.printableWidth);
-    p.SetPrintableHeight(r.printableHeight);
-    p.SetFlags(r.flags);
+    p.SetId(static_cast<int16_t>(r[0]));
+    p.SetGroupId(static_cast<int16_t>(r[1]));
+    p.SetPieceNumber(static_cast<uint8_t>(r[2]));
+    p.SetPhysicalWidth(static_cast<int16_t>(r[3]));
+    p.SetPhysicalHeight(static_cast<int16_t>(r[4]));
+    p.SetOffsetX(static_cast<int16_t>(r[5]));
+    p.SetOffsetY(static_cast<int16_t>(r[6]));
+    p.SetPrintableWidth(static_cast<int16_t>(r[7]));
+    p.SetPrintableHeight(static_cast<int16_t>(r[8]));
+    p.SetFlags(r.size() > 9 ? static_cast<uint32_t>(r[9]) : 0);
   }
   return papers;
 }
@@ -48,54 +43,58 @@ MarginList Margins() {  // keys 0, 12, 24 with margins 100, 101, 102
   return margins;
 }
 
-const PaperRow kA4{9, 9, 1, 2480, 3508, 50, 60, 2380, 3388};
+std::string Edges(const Rect& r) {
+  std::ostringstream text;
+  text << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+  return text.str();
+}
+
+const std::vector<int> kA4 = {9, 9, 1, 2480, 3508, 50, 60, 2380, 3388};
 
 TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
   struct Case {
     Extent minimum, maximum;
     Resolution resolution;
     uint32_t features;
-    std::vector<PaperRow> papers;
-    int32_t minWidth, minLength, maxWidth, maxLength;
+    std::vector<std::vector<int>> papers;
+    std::string sizes;  // minimum width, length, maximum width, length
   };
   const Case cases[] = {
-      {{100, 150}, {240, 9999}, {180, 180}, 0, {}, 71, 110, 170, 7085},
-      {{100, 150}, {240, 9999}, {180, 360}, kFeaturePrivateLayoutTwo, {}, 213, 74, 14171, 170},
-      {{}, {}, {}, 0, {}, 0, 0, 0, 0},
-      {{}, {240, 9999}, {180, 180}, 0, {}, 8149, 8149, 170, 7085},
-      {{}, {}, {300, 300}, 0, {kA4, {300, 300, 1, 1000, 500, 0, 0, 0, 0}}, 1000, 500, 2480, 3508},
+      {{100, 150}, {240, 9999}, {180, 180}, 0, {}, "71 110 170 7085"},
+      {{100, 150}, {240, 9999}, {180, 360}, kFeaturePrivateLayoutTwo, {}, "213 74 14171 170"},
+      {{}, {}, {}, 0, {}, "0 0 0 0"},
+      {{}, {240, 9999}, {180, 180}, 0, {}, "8149 8149 170 7085"},  // 1150 mm
+      {{}, {}, {300, 300}, 0, {kA4, {1, 1, 1, 1000, 500, 0, 0, 0, 0}}, "1000 500 2480 3508"},
   };
   for (const Case& c : cases) {
-    PageGeometry geometry;
-    geometry.resolution = c.resolution;
-    ComputeExtents(c.minimum, c.maximum, c.features, Papers(c.papers), geometry);
-    EXPECT_EQ(c.minWidth, geometry.minimumWidth) << c.resolution.y;
-    EXPECT_EQ(c.minLength, geometry.minimumLength) << c.resolution.y;
-    EXPECT_EQ(c.maxWidth, geometry.maximumWidth) << c.resolution.y;
-    EXPECT_EQ(c.maxLength, geometry.maximumLength) << c.resolution.y;
+    PageGeometry g;
+    g.resolution = c.resolution;
+    ComputeExtents(c.minimum, c.maximum, c.features, Papers(c.papers), g);
+    std::ostringstream sizes;
+    sizes << g.minimumWidth << " " << g.minimumLength << " " << g.maximumWidth << " "
+          << g.maximumLength;
+    EXPECT_EQ(c.sizes, sizes.str());
   }
 }
 
 TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
-  ResolutionList none;
-  ResolutionList one;
-  one.SetSize(1);
-  one[0].SetX(360);
-  one[0].SetY(180);
-  struct Case {
-    PaperList papers;
-    const ResolutionList& resolutions;
-    Resolution expected;
-  };
+  ResolutionList listed;
+  listed.SetSize(1);
+  listed[0].SetX(360);
+  listed[0].SetY(180);
   PaperList a4 = Papers({{9, 9, 1, 2480, 3508, 0, 0, 0, 0}});
+  const PaperList zeroSized = Papers({{9, 9, 1, 2480, 3508, 0, 0, 0, 0}});
   a4[0].SetPaperWidth(2100);  // 299.96 dpi
   a4[0].SetPaperLength(2970);
-  PaperList zeroWidth = Papers({{9, 9, 1, 2480, 3508, 0, 0, 0, 0}});
-  const Case cases[] = {{std::move(a4), none, {300, 300}},
-                        {Papers({kA4}), one, {360, 180}},
-                        {PaperList(), none, {7, 7}},
-                        {std::move(zeroWidth), none, {0, 0}}};
-  for (const Case& c : cases) {
+  const struct {
+    const PaperList& papers;
+    const ResolutionList& resolutions;
+    Resolution expected;
+  } cases[] = {{a4, ResolutionList(), {300, 300}},
+               {a4, listed, {360, 180}},
+               {PaperList(), ResolutionList(), {7, 7}},
+               {zeroSized, ResolutionList(), {0, 0}}};
+  for (const auto& c : cases) {
     Resolution resolution{7, 7};
     ResolutionFromPaper(c.papers, c.resolutions, resolution);
     EXPECT_EQ(c.expected, resolution);
@@ -106,19 +105,22 @@ TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
 }
 
 TEST(PageGeometryTest, MinimumOffsetsAreBoundedByTheFirstMargin) {
-  const PaperList papers = Papers({kA4, {300, 300, 1, 1000, 1000, 30, 70, 900, 800}});
-  PageGeometry geometry;
-  ComputeMinimumOffsets(papers, MarginList(), geometry);
-  EXPECT_EQ((Rect{30, 60, 30, 60}), geometry.minimumOffsets);
-  ComputeMinimumOffsets(papers, Margins(), geometry);
-  EXPECT_EQ((Rect{30, 60, 30, 60}), geometry.minimumOffsets);  // a larger margin: kept
-  EXPECT_EQ(24, geometry.currentMargin.Key());
-  const PaperList tight = Papers({{9, 9, 1, 2480, 3508, 50, 160, 2380, 3000}});
-  ComputeMinimumOffsets(tight, Margins(), geometry);
-  EXPECT_EQ((Rect{50, 100, 50, 100}), geometry.minimumOffsets);
-  ComputeMinimumOffsets(PaperList(), MarginList(), geometry);
-  EXPECT_EQ((Rect{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}), geometry.minimumOffsets);
-  EXPECT_EQ(0, geometry.currentMargin.Key());
+  const struct {
+    std::vector<std::vector<int>> papers;
+    bool margins;
+    std::string offsets;
+  } cases[] = {
+      {{kA4, {1, 1, 1, 1000, 1000, 30, 70, 900, 800}}, false, "30,60,30,60"},
+      {{kA4, {1, 1, 1, 1000, 1000, 30, 70, 900, 800}}, true, "30,60,30,60"},
+      {{{9, 9, 1, 2480, 3508, 50, 160, 2380, 3000}}, true, "50,100,50,100"},
+      {{}, false, "65535,65535,65535,65535"},
+  };
+  for (const auto& c : cases) {
+    PageGeometry geometry;
+    ComputeMinimumOffsets(Papers(c.papers), c.margins ? Margins() : MarginList(), geometry);
+    EXPECT_EQ(c.offsets, Edges(geometry.minimumOffsets));
+    EXPECT_EQ(c.margins ? 24 : 0, geometry.currentMargin.Key());
+  }
 }
 
 TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
@@ -133,148 +135,48 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   media[0].SetPaperId(9);
   media[0].SetLength(1234);
   media[0].SetWidth(567);
-  const uint32_t standardFields = kDmPaperSize | kDmOrientation;
+  const uint32_t fields = kDmPaperSize | kDmOrientation;
+  const uint32_t one = kFeaturePrivateLayoutOne;
   struct Case {
-    const char* what;
-    uint32_t features;
-    uint32_t fields;
+    uint32_t features, fields;
     int16_t paper, orientation, dmWidth, dmLength;
-    std::vector<uint16_t> privateWords;  // offset, value pairs of a 30-byte layout-one area
     bool margins;
-    int16_t currentPaper;
-    int32_t width, length;
-    Rect printable, maxima, origin;
-    int32_t pieces;
+    std::vector<uint16_t> privateWords;  // offset and value pairs of a 30-byte area
+    std::string layout;
   };
   const Case cases[] = {
-      {"standard",
-       0,
-       standardFields,
-       9,
-       1,
-       0,
-       0,
-       {},
-       false,
-       9,
-       2480,
-       3508,
-       {60, 80, 60, 80},
-       {60, 80, 60, 80},
-       {5, 6, 5, 6},
-       1},
-      {"device mode width",
-       0,
-       standardFields | kDmPaperWidth,
+      {0, fields, 9, 1, 0, 0, false, {}, "9 2480x3508 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
+      {0,
+       fields | kDmPaperWidth,
        9,
        1,
        1000,
        0,
-       {},
        false,
+       {},
+       "9 1181x3508 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
+      {0, fields, 302, 1, 0, 0, false, {}, "302 2480x3508 50,60,50,60 max 50,60,50,60 0,0,0,0 1"},
+      {0, fields, 303, 1, 0, 0, true, {}, "303 2480x3508 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
+      {0, fields, 9, 1, 0, 0, true, {}, "9 2480x3508 60,120,60,120 max 60,120,60,120 5,6,5,6 1"},
+      {one, fields, 400, 1, 0, 0, false, {}, "400 567x1234 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
+      {one,
+       fields,
        9,
-       1181,
-       3508,
-       {60, 80, 60, 80},
-       {60, 80, 60, 80},
-       {5, 6, 5, 6},
-       1},
-      {"no origin",
-       0,
-       standardFields,
-       302,
        1,
        0,
        0,
-       {},
-       false,
-       302,
-       2480,
-       3508,
-       {50, 60, 50, 60},
-       {50, 60, 50, 60},
-       {},
-       1},
-      {"margins at offset",
-       0,
-       standardFields,
-       303,
-       1,
-       0,
-       0,
-       {},
        true,
-       303,
-       2480,
-       3508,
-       {60, 80, 60, 80},
-       {60, 80, 60, 80},
-       {5, 6, 5, 6},
-       1},
-      {"first margin record",
-       0,
-       standardFields,
-       9,
-       1,
-       0,
-       0,
-       {},
-       true,
-       9,
-       2480,
-       3508,
-       {60, 120, 60, 120},
-       {60, 120, 60, 120},
-       {5, 6, 5, 6},
-       1},
-      {"medium",
-       kFeaturePrivateLayoutOne,
-       standardFields,
-       400,
-       1,
-       0,
-       0,
-       {},
-       false,
-       400,
-       567,
-       1234,
-       {60, 80, 60, 80},
-       {60, 80, 60, 80},
-       {5, 6, 5, 6},
-       1},
-      {"piece from the private area",
-       kFeaturePrivateLayoutOne,
-       standardFields,
-       9,
-       1,
-       0,
-       0,
        {0, 30, 4, 0x33, 6, 300, 10, 18, 12, 2, 18, 7777},
-       true,
-       301,
-       800,
-       7777,
-       {30, 120, 70, 120},
-       {30, 120, 70, 120},
-       {5, 6, 5, 6},
-       2},
-      {"layout two in landscape",
-       kFeaturePrivateLayoutTwo,
-       standardFields | kDmPaperWidth | kDmPaperLength,
+       "301 800x7777 30,120,70,120 max 30,120,70,120 5,6,5,6 2"},
+      {kFeaturePrivateLayoutTwo,
+       fields | kDmPaperWidth | kDmPaperLength,
        9,
        2,
        254,
        508,
-       {},
        false,
-       9,
-       600,
-       300,
-       {60, 80, 60, 80},
-       {60, 80, 60, 80},
-       {5, 6, 5, 6},
-       1},
+       {},
+       "9 600x300 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> bytes = testing::MakeDevMode(c.fields, c.privateWords.empty() ? 8 : 30);
@@ -287,23 +189,15 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
                         static_cast<int16_t>(c.privateWords[i + 1]));
     }
     const MarginList margins = c.margins ? Margins() : MarginList();
-    const LayoutInputs inputs{DevModeView(bytes.data(), bytes.size()),
-                              c.features,
-                              papers,
-                              margins,
-                              media,
-                              Point{5, 6},
-                              Point{10, 20},
-                              300};
-    LayoutResults results;
-    ComputeLayout(inputs, results);
-    EXPECT_EQ(c.currentPaper, results.currentPaper) << c.what;
-    EXPECT_EQ(c.width, results.paperWidth) << c.what;
-    EXPECT_EQ(c.length, results.paperLength) << c.what;
-    EXPECT_EQ(c.printable, results.printable) << c.what;
-    EXPECT_EQ(c.maxima, results.maximumMargins) << c.what;
-    EXPECT_EQ(c.origin, results.origin) << c.what;
-    EXPECT_EQ(c.pieces, results.pieceCount) << c.what;
+    LayoutResults r;
+    ComputeLayout({DevModeView(bytes.data(), bytes.size()), c.features, papers, margins, media,
+                   Point{5, 6}, Point{10, 20}, 300},
+                  r);
+    std::ostringstream layout;
+    layout << r.currentPaper << " " << r.paperWidth << "x" << r.paperLength << " "
+           << Edges(r.printable) << " max " << Edges(r.maximumMargins) << " " << Edges(r.origin)
+           << " " << r.pieceCount;
+    EXPECT_EQ(c.layout, layout.str());
   }
 }
 

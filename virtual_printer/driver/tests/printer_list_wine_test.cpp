@@ -123,16 +123,10 @@ struct Win32Printers {
       ""};
   vexlow::PrinterList list{environment};
 
-  // The entries in list order, by display name.
-  std::vector<const vexlow::PrinterInfo*> Entries() const {
-    std::vector<const vexlow::PrinterInfo*> entries;
-    for (auto position = list.GetHeadPosition(); position != vexlow::PrinterList::kEnd;) {
-      entries.push_back(list.GetNext(position));
-    }
-    return entries;
-  }
+  // The entry of that display name, or null.
   const vexlow::PrinterInfo* Entry(const std::string& name) const {
-    for (const vexlow::PrinterInfo* entry : Entries()) {
+    for (auto position = list.GetHeadPosition(); position != vexlow::PrinterList::kEnd;) {
+      const vexlow::PrinterInfo* entry = list.GetNext(position);
       if (list.GetPrinterDisplayName(*entry) == name) {
         return entry;
       }
@@ -161,7 +155,7 @@ class PrinterListOnWine : public ::testing::Test {
   static void TearDownTestSuite() {
     if (hadDriver_) {
       RunInstaller(std::string("remove").append(PrinterArguments()));
-      RunInstaller("install");  // the registration as it was
+      RunInstaller("install");  // registered again with the library beside this program
     } else {
       RunInstaller("remove");
     }
@@ -217,7 +211,8 @@ TEST_F(PrinterListOnWine, SelectingNoNameFindsTheSupportedPrintersThroughTheRegi
   EXPECT_EQ(nullptr, printers.Entry(kOtherPrinter));
   std::string current;
   ASSERT_TRUE(printers.list.GetCurrentPrinterName(current));
-  EXPECT_EQ(current, printers.list.GetPrinterDisplayName(*printers.Entries().front()));
+  auto first = printers.list.GetHeadPosition();
+  EXPECT_EQ(current, printers.list.GetPrinterDisplayName(*printers.list.GetNext(first)));
   EXPECT_EQ(kModel, printers.list.GetCurrentModelId());
 }
 
