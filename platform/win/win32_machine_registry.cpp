@@ -9,6 +9,8 @@ MachineRegistry::Key Win32MachineRegistry::OpenKey(const char* path) {
     return nullptr;
   }
   HKEY key = nullptr;
+  // No KEY_WOW64_* flag: each build reads the view of its own bitness, so on
+  // 64-bit Windows the 32-bit build finds what a 32-bit driver registered.
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return nullptr;
   }
