@@ -63,7 +63,7 @@ bool TransferClient::OpenTransferPrinter(const std::string& name) {
   return true;
 }
 
-bool TransferClient::CheckPrinterSupport(const std::string& name) {
+uint32_t TransferClient::CheckPrinterSupport(const std::string& name) {
   // The library's answer is the driver's "TransferUI" declaration, which the
   // update does not depend on: the printer list already holds only printers
   // of the configured driver, and turning one away here would hide it from
@@ -71,7 +71,7 @@ bool TransferClient::CheckPrinterSupport(const std::string& name) {
   if (entry_.checkSupportPrinter != nullptr) {
     entry_.checkSupportPrinter(name.c_str());
   }
-  return true;
+  return 1;
 }
 
 bool TransferClient::InitPrinterCommand() {

@@ -9,13 +9,14 @@
 
 #include "ostrand.h"
 #include "platform/library_loader.h"
+#include "tool/printers/printer_seams.h"
 
 namespace vexlow {
 
-class TransferClient {
+class TransferClient : public PrinterSupportCheck {
  public:
   explicit TransferClient(platform::LibraryLoader& loader) : loader_(loader) {}
-  ~TransferClient() { UnbindTransferLibrary(); }
+  ~TransferClient() override { UnbindTransferLibrary(); }
   TransferClient(const TransferClient&) = delete;
   TransferClient& operator=(const TransferClient&) = delete;
 
@@ -28,9 +29,9 @@ class TransferClient {
   // (or without the entry point) nothing is called: the open fails with
   // TR_OPEN_FAILED, every command with TR_NOT_OPEN.
   bool OpenTransferPrinter(const std::string& name);
-  // Asks the library, but answers true whatever it says: no printer is
-  // turned away by the driver's transfer declaration.
-  bool CheckPrinterSupport(const std::string& name);
+  // Asks the library, but answers 1 (supported) whatever it says: no printer
+  // is turned away by the driver's transfer declaration.
+  uint32_t CheckPrinterSupport(const std::string& name) override;
   bool InitPrinterCommand();
   bool ReadPrinterStatus();
   // Initialise, then a status reply of this model; its nonzero accept count

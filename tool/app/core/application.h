@@ -7,13 +7,26 @@
 #include <string>
 #include <utility>
 
-#include "startup_seams.h"
+#include "platform/message_boxes.h"
 
 namespace vexlow {
 
+// The application's title, shared by reference: start-up sets it, and every
+// message box, the progress window and the operating window take it as their
+// caption.
+class ApplicationTitle {
+ public:
+  const std::string& Text() const { return text_; }
+  void Set(std::string text) { text_ = std::move(text); }
+
+ private:
+  std::string text_;
+};
+
 class Application {
  public:
-  Application(UserInterface& ui, std::string title) : ui_(ui), title_(std::move(title)) {}
+  Application(platform::MessageBoxes& messages, ApplicationTitle& title)
+      : messages_(messages), title_(title) {}
   virtual ~Application() = default;
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -23,22 +36,20 @@ class Application {
   // Releases what start-up took and returns the process exit code.
   virtual int ShutDown() { return 0; }
 
-  const std::string& Title() const { return title_; }
-  void SetTitle(std::string title) { title_ = std::move(title); }
+  const std::string& Title() const { return title_.Text(); }
+  void SetTitle(std::string title) { title_.Set(std::move(title)); }
   // Company name under which the printer drivers register themselves.
   const std::string& RegistryKey() const { return registryKey_; }
   void SetRegistryKey(std::string key) { registryKey_ = std::move(key); }
 
   // A modal message with an OK button, captioned with the current title.
-  void ShowMessage(const std::string& text, MessageIcon icon) {
-    ui_.ShowMessage(title_, text, icon);
+  void ShowMessage(const std::string& text, platform::MessageIcon icon) {
+    messages_.Show(text, icon, platform::MessageButtons::Ok);
   }
 
- protected:
-  UserInterface& ui_;
-
  private:
-  std::string title_;
+  platform::MessageBoxes& messages_;
+  ApplicationTitle& title_;
   std::string registryKey_;
 };
 

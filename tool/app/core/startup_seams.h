@@ -11,19 +11,27 @@
 
 namespace vexlow {
 
-enum class MessageIcon { Stop, Exclamation, Information };
-
 // How a modal dialog ended. Failed: the dialog could not be created.
 enum class DialogResult { Ok, Cancel, Failed };
 
+// What the printer-selection dialog is given: copies of the settings, all in
+// the ANSI code page, and the full path of the package.
+struct PrinterSelectSettings {
+  std::string newVersion;
+  std::string driverName;
+  std::string kx7FileName;
+  std::string packagePath;
+};
+
+// The dialogs start-up runs. Messages go through platform::MessageBoxes.
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
-  // A modal box with an OK button; returns when the user has closed it.
-  virtual void ShowMessage(const std::string& caption, const std::string& text,
-                           MessageIcon icon) = 0;
   // Runs the warning dialog modally; machineName is in the ANSI code page.
   virtual DialogResult RunWarningDialog(const std::string& machineName) = 0;
+  // Runs the printer-selection dialog modally, with no owner, as the
+  // application's main window until its window is destroyed.
+  virtual DialogResult RunPrinterSelectDialog(const PrinterSelectSettings& settings) = 0;
 };
 
 class FilePresence {
@@ -63,14 +71,6 @@ class TextCodec {
  public:
   virtual ~TextCodec() = default;
   virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
-};
-
-// The tool's hold on the transfer library for the whole run.
-class TransferBinding {
- public:
-  virtual ~TransferBinding() = default;
-  virtual bool BindTransferLibrary() = 0;
-  virtual void UnbindTransferLibrary() = 0;
 };
 
 }  // namespace vexlow

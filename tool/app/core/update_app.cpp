@@ -19,8 +19,9 @@ constexpr char kTransferBindFailed[] = "Error : Transfer DLL : Open";
 }  // namespace
 
 UpdateApp::UpdateApp(const StartupServices& services)
-    : Application(services.ui, services.codec.AnsiToUtf8(ExecutableTitle(services.location))),
-      services_(services) {}
+    : Application(services.messages, services.title), services_(services) {
+  SetTitle(services.codec.AnsiToUtf8(ExecutableTitle(services.location)));
+}
 
 bool UpdateApp::StartUp() {
   SetRegistryKey(services_.strings.Load(IDS_REGISTRY_KEY));
@@ -30,7 +31,7 @@ bool UpdateApp::StartUp() {
   const bool haveDirectory = GetProgramDirectory(services_.location, programDirectory_);
   iniPath_ = programDirectory_ + "\\" + kIniName;
   if (!haveDirectory || !services_.files.Exists(iniPath_)) {
-    ShowMessage(kDataFileMissing, MessageIcon::Stop);
+    ShowMessage(kDataFileMissing, platform::MessageIcon::Stop);
     return false;
   }
 
@@ -46,7 +47,7 @@ bool UpdateApp::StartUp() {
   }
 
   if (!services_.transfer.BindTransferLibrary()) {
-    ShowMessage(kTransferBindFailed, MessageIcon::Stop);
+    ShowMessage(kTransferBindFailed, platform::MessageIcon::Stop);
     return false;
   }
 
@@ -54,15 +55,19 @@ bool UpdateApp::StartUp() {
     return false;
   }
 
-  // Next comes the printer-selection dialog, run modally with no owner as the
-  // main window and given NewVersion, DriverName, KX7FileName and
-  // PackagePath(). It is not part of the tool yet, so start-up ends here.
+  // Its result does not matter: the program ends when it closes.
+  services_.ui.RunPrinterSelectDialog(SelectDialogSettings());
   return false;
 }
 
 int UpdateApp::ShutDown() {
+  services_.port.UnbindPortLibrary();
   services_.transfer.UnbindTransferLibrary();
   return Application::ShutDown();
+}
+
+PrinterSelectSettings UpdateApp::SelectDialogSettings() const {
+  return {newVersion_, driverName_, kx7FileName_, PackagePath()};
 }
 
 bool UpdateApp::CheckCompanionFiles() {
@@ -86,7 +91,7 @@ bool UpdateApp::CheckCompanionFiles() {
     message += "\n";
     message += services_.codec.AnsiToUtf8(kx7FileName_);
   }
-  ShowMessage(message, MessageIcon::Stop);
+  ShowMessage(message, platform::MessageIcon::Stop);
   return false;
 }
 

@@ -1,6 +1,7 @@
 // The update tool's application object: reads vexlow.ini beside the program,
 // checks that the transfer library, the port library and the package are
-// there, binds the transfer library and runs the dialogs.
+// there, binds the transfer library and runs the warning dialog, then the
+// printer-selection dialog.
 #ifndef TOOL_APP_CORE_UPDATE_APP_H
 #define TOOL_APP_CORE_UPDATE_APP_H
 
@@ -8,18 +9,28 @@
 #include <string>
 
 #include "application.h"
+#include "platform/message_boxes.h"
 #include "startup_seams.h"
+#include "tool/transfer/port_binding.h"
+#include "tool/transfer/transfer_client.h"
 
 namespace vexlow {
 
 struct StartupServices {
   UserInterface& ui;
+  platform::MessageBoxes& messages;
+  // Set by the application: first the executable's name, then string 3000.
+  ApplicationTitle& title;
   FilePresence& files;
   ProfileReader& profile;
   StringTable& strings;
   ProgramLocation& location;
   TextCodec& codec;
-  TransferBinding& transfer;
+  // Both live for the whole process. Start-up binds the transfer library and
+  // shutdown releases it; the printer-selection dialog binds the port library
+  // for its own life, and shutdown releases whatever is still bound.
+  TransferClient& transfer;
+  PortBinding& port;
 };
 
 class UpdateApp : public Application {
@@ -31,7 +42,7 @@ class UpdateApp : public Application {
 
   // Runs start-up to its end; always false (no message loop follows).
   bool StartUp() override;
-  // Unbinds the transfer library; returns the exit code.
+  // Unbinds both libraries; returns the exit code.
   int ShutDown() override;
   // True when ostrand.dll, hobrel.dll and the package lie beside the program;
   // otherwise shows one message naming the missing ones.
@@ -46,6 +57,8 @@ class UpdateApp : public Application {
   const std::string& ProgramDirectory() const { return programDirectory_; }
   // Where the package is looked for and read from.
   std::string PackagePath() const { return programDirectory_ + "\\" + kx7FileName_; }
+  // What the printer-selection dialog is given.
+  PrinterSelectSettings SelectDialogSettings() const;
 
  private:
   void ReadSettings();

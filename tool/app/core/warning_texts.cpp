@@ -8,8 +8,8 @@ namespace vexlow {
 WarningTexts ComposeWarningTexts(StringTable& strings, const std::string& machineName) {
   WarningTexts texts;
   texts.title = strings.Load(IDS_APP_TITLE);
-  texts.notice = FormatWithString(strings.Load(IDS_WARNING_NOTICE), machineName);
-  texts.instructions = FormatWithString(strings.Load(IDS_WARNING_INSTRUCTIONS), machineName);
+  texts.notice = FormatText(strings.Load(IDS_WARNING_NOTICE), machineName);
+  texts.instructions = FormatText(strings.Load(IDS_WARNING_INSTRUCTIONS), machineName);
   return texts;
 }
 

@@ -8,32 +8,47 @@
 #include <string>
 #include <vector>
 
+#include "core/application.h"
 #include "core/startup_seams.h"
+#include "platform/testing/fake_library_loader.h"
+#include "tool/transfer/tests/fake_message_boxes.h"
 
 namespace vexlow::testing {
 
 using Journal = std::vector<std::string>;
 
-struct ShownMessage {
-  std::string caption;
-  std::string text;
-  MessageIcon icon;
-};
-
 class FakeUserInterface : public UserInterface {
  public:
   explicit FakeUserInterface(Journal& journal) : journal_(journal) {}
-  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override {
-    journal_.push_back("message");
-    messages.push_back({caption, text, icon});
-  }
   DialogResult RunWarningDialog(const std::string& machineName) override {
     journal_.push_back("warning dialog: " + machineName);
     return warningResult;
   }
+  DialogResult RunPrinterSelectDialog(const PrinterSelectSettings& settings) override {
+    journal_.push_back("printer-selection dialog");
+    selectSettings = settings;
+    return DialogResult::Cancel;
+  }
 
-  std::vector<ShownMessage> messages;
   DialogResult warningResult = DialogResult::Ok;
+  PrinterSelectSettings selectSettings;
+
+ private:
+  Journal& journal_;
+};
+
+// Records each load and free of a library in the journal.
+class JournalLoader : public platform::testing::FakeLibraryLoader {
+ public:
+  explicit JournalLoader(Journal& journal) : journal_(journal) {}
+  Handle Load(const char* name) override {
+    journal_.push_back(std::string("load ") + name);
+    return FakeLibraryLoader::Load(name);
+  }
+  void Free(Handle library) override {
+    journal_.push_back("free library");
+    FakeLibraryLoader::Free(library);
+  }
 
  private:
   Journal& journal_;
@@ -120,25 +135,6 @@ class FakeCodec : public TextCodec {
     return found == conversions.end() ? ansi : found->second;
   }
   std::map<std::string, std::string> conversions;
-};
-
-class FakeTransfer : public TransferBinding {
- public:
-  explicit FakeTransfer(Journal& journal) : journal_(journal) {}
-  bool BindTransferLibrary() override {
-    journal_.push_back("bind transfer library");
-    bound = bindSucceeds;
-    return bindSucceeds;
-  }
-  void UnbindTransferLibrary() override {
-    journal_.push_back("unbind transfer library");
-    bound = false;
-  }
-  bool bindSucceeds = true;
-  bool bound = false;
-
- private:
-  Journal& journal_;
 };
 
 }  // namespace vexlow::testing

@@ -9,20 +9,29 @@
 namespace vexlow::testing {
 namespace {
 
-TEST(FormatWithStringTest, SubstitutesTheArgumentFollowingPrintfRules) {
-  EXPECT_EQ(FormatWithString("Version %s", "1.00"), "Version 1.00");
-  EXPECT_EQ(FormatWithString("%s at start", "X"), "X at start");
-  EXPECT_EQ(FormatWithString("100 %% of %s", "it"), "100 % of it");
-  EXPECT_EQ(FormatWithString("no placeholder", "X"), "no placeholder");
-}
-
-TEST(FormatWithStringTest, ArgumentIsNeverReadAsAFormat) {
-  EXPECT_EQ(FormatWithString("[%s]", "%s %n %% %d"), "[%s %n %% %d]");
-}
-
-TEST(FormatWithStringTest, OddDirectivesAreKeptAndExtraPlaceholdersStayEmpty) {
-  EXPECT_EQ(FormatWithString("%d %s %s%", "A"), "%d A %");
-  EXPECT_EQ(FormatWithString("50%", "A"), "50%");
+// printf's rules for the directives the string tables use; the argument is
+// never read as a format, and a directive without an argument of its kind
+// stays empty.
+TEST(FormatTextTest, SubstitutesOneArgumentFollowingPrintfRules) {
+  struct Case {
+    std::string format;
+    std::string text;
+    std::string expected;
+  };
+  const Case withText[] = {
+      {"Version %s", "1.00", "Version 1.00"},
+      {"100 %% of %s", "it", "100 % of it"},
+      {"no placeholder", "X", "no placeholder"},
+      {"[%s]", "%s %n %% %d", "[%s %n %% %d]"},
+      {"%d %s %s%", "A", " A %"},
+      {"50%", "A", "50%"},
+  };
+  for (const Case& c : withText) {
+    EXPECT_EQ(FormatText(c.format, c.text), c.expected) << c.format;
+  }
+  EXPECT_EQ(FormatText("%d %%", 32), "32 %");
+  EXPECT_EQ(FormatText("%d %%", -2147483647 - 1), "-2147483648 %");
+  EXPECT_EQ(FormatText("%s|%d|%d", 7), "|7|");
 }
 
 TEST(WarningTextsTest, PutsTheMachineNameIntoBothTexts) {

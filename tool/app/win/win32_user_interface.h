@@ -1,23 +1,21 @@
-// The start-up's user interface on Windows: message boxes and the warning dialog.
+// The dialogs start-up runs, on Windows: the warning dialog, then the
+// printer-selection dialog as the main window.
 #ifndef TOOL_APP_WIN_WIN32_USER_INTERFACE_H
 #define TOOL_APP_WIN_WIN32_USER_INTERFACE_H
 
-#include <windows.h>
-
 #include "core/startup_seams.h"
+#include "printer_select_dialog.h"
 
 namespace vexlow::win {
 
 class Win32UserInterface : public UserInterface {
  public:
-  Win32UserInterface(HINSTANCE instance, StringTable& strings)
-      : instance_(instance), strings_(strings) {}
-  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
+  explicit Win32UserInterface(const PrinterSelectServices& services) : services_(services) {}
   DialogResult RunWarningDialog(const std::string& machineName) override;
+  DialogResult RunPrinterSelectDialog(const PrinterSelectSettings& settings) override;
 
  private:
-  HINSTANCE instance_;
-  StringTable& strings_;
+  PrinterSelectServices services_;
 };
 
 }  // namespace vexlow::win

@@ -1,5 +1,6 @@
 #include "fake_libraries.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -11,34 +12,41 @@ namespace {
 
 FakeOstrand ostrand;
 FakeHobrel hobrel;
+CallLog calls;
 
 // Marks what a function may write, so a test sees whether the caller cleared it
 // again before the next call.
 constexpr uint8_t kScribble = 0xA5;
 
+std::string Hex(const uint8_t* bytes, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    char digits[4];
+    std::snprintf(digits, sizeof(digits), i == 0 ? "%02X" : " %02X", bytes[i]);
+    text += digits;
+  }
+  return text;
+}
+
 int32_t OSTRAND_CALL FakeInitPrinter(const char* printerName, void* openBlock) {
-  ostrand.calls.push_back("TRInitPrinter");
-  ostrand.printerName = printerName;
+  calls.push_back(std::string("TRInitPrinter(") + printerName + ")");
   std::memcpy(ostrand.openBlockOnEntry.data(), openBlock, TR_OPEN_BLOCK_SIZE);
   std::memset(openBlock, kScribble, TR_OPEN_BLOCK_SIZE);
   return ostrand.initPrinterResult;
 }
 
 uint32_t OSTRAND_CALL FakeCheckSupportPrinter(const char* printerName) {
-  ostrand.calls.push_back("TRCheckSupportPrinter");
-  ostrand.printerName = printerName;
+  calls.push_back(std::string("TRCheckSupportPrinter(") + printerName + ")");
   return ostrand.supportAnswer;
 }
 
 int32_t OSTRAND_CALL FakeCmdInit(uint32_t timeoutMs) {
-  ostrand.calls.push_back("TRCmdInit");
-  ostrand.timeoutMs = timeoutMs;
+  calls.push_back("TRCmdInit(" + std::to_string(timeoutMs) + ")");
   return ostrand.cmdInitResult;
 }
 
 int32_t OSTRAND_CALL FakeGetStatus(void* status, uint32_t timeoutMs) {
-  ostrand.calls.push_back("TRGetStatus");
-  ostrand.timeoutMs = timeoutMs;
+  calls.push_back("TRGetStatus(" + std::to_string(timeoutMs) + ")");
   std::memcpy(ostrand.statusOnEntry.data(), status, TR_STATUS_SIZE);
   std::memcpy(status, ostrand.statusReply.data(), TR_STATUS_SIZE);
   return ostrand.getStatusResult;
@@ -46,28 +54,28 @@ int32_t OSTRAND_CALL FakeGetStatus(void* status, uint32_t timeoutMs) {
 
 int32_t OSTRAND_CALL FakeSendFile(const void* header, const void* data, const uint32_t* size,
                                   void* status, uint32_t timeoutMs, TRProgressCallback progress) {
-  ostrand.calls.push_back("TRSendFile");
-  ostrand.header = header;
-  ostrand.data = data;
-  ostrand.size = size;
-  ostrand.status = status;
-  ostrand.timeoutMs = timeoutMs;
-  ostrand.progress = progress;
+  calls.push_back("TRSendFile(" + std::to_string(*size) + " bytes, " + std::to_string(timeoutMs) +
+                  ")");
+  const uint8_t* headerBytes = static_cast<const uint8_t*>(header);
+  const uint8_t* dataBytes = static_cast<const uint8_t*>(data);
+  ostrand.sentHeader.assign(headerBytes, headerBytes + TR_HEADER_SIZE);
+  ostrand.sentData.assign(dataBytes, dataBytes + *size);
   std::memcpy(ostrand.statusOnEntry.data(), status, TR_STATUS_SIZE);
   std::memset(status, kScribble, TR_STATUS_SIZE);
-  return ostrand.sendFileResult;
+  return ostrand.transfer ? ostrand.transfer(progress) : ostrand.sendFileResult;
 }
 
 int32_t HOBREL_CALL FakeSKWriteFile(const char* printerName, uint32_t reserved, const void* buffer,
                                     uint32_t count, uint32_t* written, uint32_t timeoutMs) {
-  ++hobrel.writeCalls;
-  hobrel.nameBuffer.assign(printerName, 256);
-  hobrel.reserved = reserved;
-  const uint8_t* bytes = static_cast<const uint8_t*>(buffer);
-  hobrel.bytes.assign(bytes, bytes + count);
-  hobrel.count = count;
-  hobrel.hadWrittenCount = written != nullptr;
-  hobrel.timeoutMs = timeoutMs;
+  // The library may read the whole 256-byte name buffer: ASan catches a
+  // shorter one here.
+  const std::string nameBuffer(printerName, 256);
+  const bool zeroPadded =
+      nameBuffer.find_first_not_of('\0', std::strlen(printerName)) == std::string::npos;
+  calls.push_back("SKWriteFile(" + std::string(printerName) +
+                  (zeroPadded ? ", 256 bytes, " : ", not padded, ") + std::to_string(reserved) +
+                  ", " + Hex(static_cast<const uint8_t*>(buffer), count) + ", " +
+                  std::to_string(timeoutMs) + ")");
   if (written != nullptr) {
     *written = count;
   }
@@ -98,10 +106,14 @@ FakeOstrand& Ostrand() {
 FakeHobrel& Hobrel() {
   return hobrel;
 }
+CallLog& Calls() {
+  return calls;
+}
 
 void ResetFakes() {
   ostrand = FakeOstrand{};
   hobrel = FakeHobrel{};
+  calls.clear();
 }
 
 const std::vector<std::string>& BoundOstrandNames() {
@@ -127,6 +139,14 @@ FakeLibraryLoader::Exports OstrandExports(const std::string& without) {
 FakeLibraryLoader::Exports HobrelExports(const std::string& without) {
   return Without({{"SKWriteFile", AsSymbol(&FakeSKWriteFile)}, {"SKReadFile", &NeverCalled}},
                  without);
+}
+
+BoundLibraries::BoundLibraries() {
+  ResetFakes();
+  loader.Provide("Ostrand.dll", OstrandExports());
+  loader.Provide("hobrel.dll", HobrelExports());
+  EXPECT_TRUE(client.BindTransferLibrary());
+  EXPECT_TRUE(port.BindPortLibrary());
 }
 
 }  // namespace vexlow::testing

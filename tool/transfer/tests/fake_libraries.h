@@ -1,20 +1,24 @@
 // Stand-ins for Ostrand's exports and Hobrel's SKWriteFile/SKReadFile: plain
-// functions of the libraries' own types that record each call in a shared
-// record and answer what the test sets there.
+// functions of the libraries' own types that log each call as one line, with
+// the arguments that matter, and answer what the test sets.
 #ifndef TOOL_TRANSFER_TESTS_FAKE_LIBRARIES_H
 #define TOOL_TRANSFER_TESTS_FAKE_LIBRARIES_H
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ostrand.h"
 #include "platform/testing/fake_library_loader.h"
+#include "tool/transfer/port_binding.h"
+#include "tool/transfer/transfer_client.h"
 
 namespace vexlow::testing {
 
 using platform::testing::FakeLibraryLoader;
+using CallLog = std::vector<std::string>;
 
 struct FakeOstrand {
   // Answers.
@@ -24,36 +28,27 @@ struct FakeOstrand {
   int32_t sendFileResult = TR_OK;
   uint32_t supportAnswer = 0;
   std::array<uint8_t, TR_STATUS_SIZE> statusReply = {};
+  // Runs inside TRSendFile, standing for the transfer: it may call the
+  // progress callback, and its answer is the send's result.
+  std::function<int32_t(TRProgressCallback progress)> transfer;
 
-  // What the calls saw: names of the functions in call order, and arguments.
-  std::vector<std::string> calls;
-  std::string printerName;
+  // The blocks as the caller handed them in, and the package of the last send.
   std::array<uint8_t, TR_OPEN_BLOCK_SIZE> openBlockOnEntry = {};
   std::array<uint8_t, TR_STATUS_SIZE> statusOnEntry = {};
-  uint32_t timeoutMs = 0;
-  const void* header = nullptr;
-  const void* data = nullptr;
-  const uint32_t* size = nullptr;
-  void* status = nullptr;
-  TRProgressCallback progress = nullptr;
+  std::vector<uint8_t> sentHeader;
+  std::vector<uint8_t> sentData;
 };
 
 struct FakeHobrel {
   int32_t writeAnswer = 1;
-
-  int writeCalls = 0;
-  // The 256 bytes of the name buffer, which the library may read whole.
-  std::string nameBuffer;
-  uint32_t reserved = 0xFFFFFFFF;
-  std::vector<uint8_t> bytes;
-  uint32_t count = 0;
-  bool hadWrittenCount = false;
-  uint32_t timeoutMs = 0;
 };
 
-// The records the fakes write into; reset to defaults by each fixture.
+// The records the fakes use; reset to defaults by each test.
 FakeOstrand& Ostrand();
 FakeHobrel& Hobrel();
+// Every call into either library, in order, one line each, such as
+// "TRCmdInit(1000)" or "SKWriteFile(P-1, 256 bytes, 0, 1B 69 61 01, 10000)".
+CallLog& Calls();
 void ResetFakes();
 
 // The eight entry points the tool binds, in the order it looks them up.
@@ -62,6 +57,14 @@ const std::vector<std::string>& BoundOstrandNames();
 // optionally without one of them.
 FakeLibraryLoader::Exports OstrandExports(const std::string& without = "");
 FakeLibraryLoader::Exports HobrelExports(const std::string& without = "");
+
+// Fresh fakes and both libraries bound through them.
+struct BoundLibraries {
+  BoundLibraries();
+  FakeLibraryLoader loader;
+  TransferClient client{loader};
+  PortBinding port{loader};
+};
 
 }  // namespace vexlow::testing
 

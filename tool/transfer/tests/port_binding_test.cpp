@@ -1,90 +1,61 @@
 // Binding hobrel.dll by name and the mode command written through it.
+#include "tool/transfer/port_binding.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_libraries.h"
-#include "platform/testing/fake_library_loader.h"
-#include "tool/transfer/port_binding.h"
 
 namespace vexlow::testing {
 namespace {
 
-class PortBindingTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetFakes(); }
-  FakeLibraryLoader loader_;
-};
-
-TEST_F(PortBindingTest, LoadsHobrelAndResolvesWriteThenRead) {
-  loader_.Provide("hobrel.dll", HobrelExports());
-  PortBinding port(loader_);
-  EXPECT_FALSE(port.IsBound());
-  ASSERT_TRUE(port.BindPortLibrary());
-  EXPECT_TRUE(port.IsBound());
-  EXPECT_EQ(loader_.Loads(), std::vector<std::string>{"hobrel.dll"});
-  EXPECT_EQ(loader_.Lookups(), (std::vector<std::string>{"SKWriteFile", "SKReadFile"}));
-}
-
-TEST_F(PortBindingTest, StopsAtTheFirstMissingStepAndKeepsTheLibraryLoaded) {
-  {
-    PortBinding port(loader_);
-    EXPECT_FALSE(port.BindPortLibrary());
-    EXPECT_TRUE(loader_.Lookups().empty());
-  }
-  for (const std::string missing : {"SKWriteFile", "SKReadFile"}) {
-    SCOPED_TRACE(missing);
+// Load, then SKWriteFile, then SKReadFile; the first step that fails ends the
+// binding (a loaded library stays until unbound or bound again), and a half
+// binding writes nothing.
+TEST(PortBindingTest, BindsWriteThenReadUpToTheFirstMissingStep) {
+  struct Case {
+    bool provided;
+    std::string missing;
+    std::vector<std::string> lookups;
+    bool bound;
+  };
+  const Case cases[] = {
+      {false, "", {}, false},
+      {true, "SKWriteFile", {"SKWriteFile"}, false},
+      {true, "SKReadFile", {"SKWriteFile", "SKReadFile"}, false},
+      {true, "", {"SKWriteFile", "SKReadFile"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.missing);
+    ResetFakes();
     FakeLibraryLoader loader;
-    loader.Provide("hobrel.dll", HobrelExports(missing));
+    if (c.provided) {
+      loader.Provide("hobrel.dll", HobrelExports(c.missing));
+    }
     PortBinding port(loader);
-    EXPECT_FALSE(port.BindPortLibrary());
-    EXPECT_EQ(loader.Lookups().back(), missing);
-    EXPECT_EQ(loader.LoadedCount(), 1);
-    EXPECT_FALSE(port.SendModeCommand("P-1"));
-    EXPECT_EQ(Hobrel().writeCalls, 0);
+    EXPECT_EQ(port.BindPortLibrary(), c.bound);
+    EXPECT_EQ(port.IsBound(), c.bound);
+    EXPECT_EQ(loader.Loads(), std::vector<std::string>{"hobrel.dll"});
+    EXPECT_EQ(loader.Lookups(), c.lookups);
+    EXPECT_EQ(port.SendModeCommand("P-1"), c.bound);
+    EXPECT_EQ(Calls().size(), c.bound ? 1u : 0u);
+    port.BindPortLibrary();
+    EXPECT_EQ(loader.LoadedCount(), c.provided ? 1 : 0);
+    port.UnbindPortLibrary();
     port.UnbindPortLibrary();
     EXPECT_EQ(loader.LoadedCount(), 0);
-  }
-}
-
-TEST_F(PortBindingTest, ModeCommandWritesEscIA1WithTenSeconds) {
-  loader_.Provide("hobrel.dll", HobrelExports());
-  PortBinding port(loader_);
-  ASSERT_TRUE(port.BindPortLibrary());
-  EXPECT_TRUE(port.SendModeCommand("Label Printer 9"));
-  EXPECT_EQ(Hobrel().writeCalls, 1);
-  EXPECT_EQ(Hobrel().nameBuffer, std::string("Label Printer 9").append(241, '\0'));
-  EXPECT_EQ(Hobrel().reserved, 0u);
-  EXPECT_EQ(Hobrel().bytes, (std::vector<uint8_t>{0x1B, 0x69, 0x61, 0x01}));
-  EXPECT_EQ(Hobrel().count, 4u);
-  EXPECT_TRUE(Hobrel().hadWrittenCount);
-  EXPECT_EQ(Hobrel().timeoutMs, 10000u);
-}
-
-TEST_F(PortBindingTest, ModeCommandFollowsTheLibrarysAnswerOnly) {
-  loader_.Provide("hobrel.dll", HobrelExports());
-  PortBinding port(loader_);
-  ASSERT_TRUE(port.BindPortLibrary());
-  Hobrel().writeAnswer = 0;
-  EXPECT_FALSE(port.SendModeCommand("P-1"));
-  Hobrel().writeAnswer = -1;  // any nonzero answer is success
-  EXPECT_TRUE(port.SendModeCommand("P-1"));
-}
-
-TEST_F(PortBindingTest, UnbindFreesOnceAndLeavesNothingToCall) {
-  loader_.Provide("hobrel.dll", HobrelExports());
-  {
-    PortBinding port(loader_);
-    ASSERT_TRUE(port.BindPortLibrary());
-    port.UnbindPortLibrary();
-    port.UnbindPortLibrary();
-    EXPECT_EQ(loader_.FreeCount(), 1);
-    EXPECT_FALSE(port.IsBound());
     EXPECT_FALSE(port.SendModeCommand("P-1"));
-    EXPECT_EQ(Hobrel().writeCalls, 0);
-    ASSERT_TRUE(port.BindPortLibrary());
-    ASSERT_TRUE(port.BindPortLibrary());  // binding again releases the earlier load
-    EXPECT_EQ(loader_.LoadedCount(), 1);
   }
-  EXPECT_EQ(loader_.LoadedCount(), 0);
+}
+
+// ESC "i" "a" 1 to the printer, its name in a zero-padded 256-byte buffer;
+// only a zero answer is a failure.
+TEST(PortBindingTest, ModeCommandFollowsTheLibrarysAnswer) {
+  for (int32_t answer : {1, -1, 0}) {
+    BoundLibraries libraries;
+    Hobrel().writeAnswer = answer;
+    EXPECT_EQ(libraries.port.SendModeCommand("Label Printer 9"), answer != 0);
+    EXPECT_EQ(Calls(), CallLog{"SKWriteFile(Label Printer 9, 256 bytes, 0, 1B 69 61 01, 10000)"});
+  }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <array>
 
 #include "fake_libraries.h"
-#include "platform/testing/fake_library_loader.h"
 #include "tool/transfer/transfer_client.h"
 
 namespace vexlow::testing {
@@ -16,9 +15,6 @@ constexpr uint16_t kModelId = 0x1234;
 class PrinterReady : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetFakes();
-    loader_.Provide("Ostrand.dll", OstrandExports());
-    ASSERT_TRUE(client_.BindTransferLibrary());
     client_.SetCurrentModelId(kModelId);
     Reply(0x81, 0x20, 0x42, 0x34, 0x12, 0);
   }
@@ -33,15 +29,15 @@ class PrinterReady : public ::testing::Test {
     reply[27] = static_cast<uint8_t>(acceptCount >> 24);
   }
 
-  FakeLibraryLoader loader_;
-  TransferClient client_{loader_};
+  BoundLibraries libraries_;
+  TransferClient& client_ = libraries_.client;
 };
 
 TEST_F(PrinterReady, AcceptsTheExpectedModelAndSendsInitialiseThenStatus) {
   // Little-endian and unsigned: a count with the top bit set is above 0.
   Reply(0x81, 0x20, 0x42, 0x34, 0x12, 0x81020304u);
   EXPECT_TRUE(client_.CheckPrinterReady());
-  EXPECT_EQ(Ostrand().calls, (std::vector<std::string>{"TRCmdInit", "TRGetStatus"}));
+  EXPECT_EQ(Calls(), (CallLog{"TRCmdInit(1000)", "TRGetStatus(1000)"}));
   EXPECT_EQ(client_.LastTransferResult(), TR_OK);
   EXPECT_EQ(client_.CancelThreshold(), 0x81020304u);
 }
@@ -73,7 +69,7 @@ TEST_F(PrinterReady, AFailedCallEndsTheCheckWithItsCode) {
   Ostrand().cmdInitResult = TR_NOT_OPEN;  // what Ostrand says when nothing was opened
   EXPECT_FALSE(client_.CheckPrinterReady());
   EXPECT_EQ(client_.LastTransferResult(), TR_NOT_OPEN);
-  EXPECT_EQ(Ostrand().calls, std::vector<std::string>{"TRCmdInit"});
+  EXPECT_EQ(Calls(), CallLog{"TRCmdInit(1000)"});
 
   Ostrand().cmdInitResult = TR_OK;
   Reply(0x81, 0x20, 0x42, 0x34, 0x12, 300);

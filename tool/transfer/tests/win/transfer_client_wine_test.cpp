@@ -12,7 +12,10 @@
 
 #include "platform/win/win32_library_loader.h"
 #include "tool/transfer/port_binding.h"
+#include "tool/transfer/tests/fake_message_boxes.h"
+#include "tool/transfer/tests/package_files.h"
 #include "tool/transfer/transfer_client.h"
+#include "tool/transfer/transfer_worker.h"
 
 namespace {
 
@@ -97,26 +100,28 @@ int32_t OSTRAND_CALL RecordProgress(int32_t percent) {
   return 1;
 }
 
-TEST_F(TransferClientWine, SendsAPackageToTheOpenedPrinter) {
+// The worker reads a package file from disk and sends its payload, not the
+// bytes after it, with the progress reaching 100.
+TEST_F(TransferClientWine, TheWorkerSendsAPackageFileToTheOpenedPrinter) {
   vexlow::TransferClient client(loader_);
   ASSERT_TRUE(client.BindTransferLibrary());
   ASSERT_TRUE(client.OpenTransferPrinter(kPrinter));
   client.SetCurrentModelId(kModel);
   ASSERT_TRUE(client.CheckPrinterReady());
 
-  std::vector<uint8_t> payload(1000);
-  for (size_t i = 0; i < payload.size(); ++i) {
-    payload[i] = static_cast<uint8_t>(i * 7);
-  }
-  uint8_t header[TR_HEADER_SIZE] = {0x90, 0x40, kModel & 0xFF, kModel >> 8};
-  const uint32_t size = static_cast<uint32_t>(payload.size());
-  header[16] = size & 0xFF;
-  header[17] = (size >> 8) & 0xFF;
+  const vexlow::testing::PackageFolder folder;
+  const std::string package = folder.Write("update.kx7", kModel, 1000, 1016);
+  vexlow::TransferProgress progress;
+  std::vector<std::string> messageLog;
+  vexlow::testing::FakeMessageBoxes messages(messageLog, "");
+  vexlow::WorkerContext context{client, progress, RecordProgress, messages, "printer ID error"};
   progressSeen.clear();
-  EXPECT_EQ(client.SendFile(header, payload.data(), &size, RecordProgress), TR_OK);
+  EXPECT_EQ(vexlow::TransferWorker({package}, context), 0);
   EXPECT_EQ(client.LastTransferResult(), TR_OK);
+  EXPECT_EQ(progress.bytesDone, 1000u);
   ASSERT_FALSE(progressSeen.empty());
   EXPECT_EQ(progressSeen.back(), 100);
+  EXPECT_TRUE(messageLog.empty());
 }
 
 TEST_F(TransferClientWine, PortBindingWritesTheModeCommandToTheNamedPrinter) {

@@ -1,0 +1,188 @@
+// The progress callback as TRSendFile calls it: what the dialog's windows are
+// told, and what the transfer is answered.
+#include "core/progress_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+// Counts the allocations of this test program, so a test can see that a
+// report that changes nothing allocates nothing.
+namespace {
+std::size_t allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* block = std::malloc(size == 0 ? 1 : size)) {
+    return block;
+  }
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+
+namespace vexlow::testing {
+namespace {
+
+// Keeps every window update as one line.
+class RecordingView : public ProgressView {
+ public:
+  void SetFileText(const std::string& text) override { updates.push_back("file " + text); }
+  void SetPercent(int percent, const std::string& text) override {
+    updates.push_back("bar " + std::to_string(percent) + ", text " + text);
+  }
+  void SetCancelEnabled(bool enabled) override {
+    updates.push_back(enabled ? "cancel on" : "cancel off");
+  }
+  bool IsOperatingWindowShown() const override { return operatingShown; }
+  void ShowOperatingWindow() override {
+    updates.push_back("operating window");
+    operatingShown = operatingExists;
+  }
+
+  std::vector<std::string> updates;
+  bool operatingExists = true;
+  bool operatingShown = false;
+};
+
+using Updates = std::vector<std::string>;
+
+struct StartedRun {
+  explicit StartedRun(uint32_t totalBytes, uint32_t fileBytes = 0) {
+    session.Progress().totalBytes = totalBytes;
+    session.Progress().currentFileBytes = fileBytes == 0 ? totalBytes : fileBytes;
+    session.Start(view);
+    view.updates.clear();
+  }
+  TransferProgress progress;
+  ProgressSession session{progress, "Transferring %s"};
+  RecordingView view;
+};
+
+TEST(ProgressCallbackTest, FirstReportShowsTheStartingState) {
+  TransferProgress progress;
+  progress.cancelAllowed = false;
+  ProgressSession session(progress, "Transferring...");
+  session.Progress().totalBytes = 1000;
+  RecordingView view;
+  session.Start(view);
+  EXPECT_EQ(view.updates, (Updates{"cancel off", "file Transferring...", "bar 0, text 0 %"}));
+}
+
+// The run's percentage: bytes of earlier packages plus the share of this one,
+// truncated at each division, and never wrapped for large packages.
+TEST(ProgressCallbackTest, ShowsThePercentageOfTheWholeRun) {
+  struct Case {
+    uint32_t totalBytes, fileBytes, bytesDone;
+    int32_t percent;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {1000, 1000, 0, 50, "bar 50, text 50 %"},
+      {999, 999, 0, 33, "bar 32, text 32 %"},
+      {3000, 2000, 1000, 50, "bar 66, text 66 %"},
+      {100'000'000, 100'000'000, 0, 50, "bar 50, text 50 %"},
+      {4'000'000'000u, 2'000'000'000u, 2'000'000'000u, 99, "bar 99, text 99 %"},
+  };
+  for (const Case& c : cases) {
+    StartedRun run(c.totalBytes, c.fileBytes);
+    run.progress.bytesDone = c.bytesDone;
+    EXPECT_EQ(ProgressCallback(c.percent), 1);
+    EXPECT_EQ(run.view.updates, Updates{c.shown}) << c.totalBytes << " at " << c.percent;
+  }
+}
+
+TEST(ProgressCallbackTest, StopsWithoutAnUpdateWhenNothingCanBeShown) {
+  EXPECT_EQ(ProgressCallback(10), 0);  // no dialog at all
+  {
+    TransferProgress progress;
+    ProgressSession session(progress, "");
+    EXPECT_EQ(ProgressCallback(10), 0);  // dialog not started yet
+  }
+  StartedRun empty(0);
+  EXPECT_EQ(ProgressCallback(10), 0);
+  StartedRun run(1000);
+  for (int32_t percent : {101, -1}) {
+    EXPECT_EQ(ProgressCallback(percent), 0);
+  }
+  EXPECT_TRUE(run.view.updates.empty());
+}
+
+// Each window message costs more than a port call: an unchanged value sends
+// nothing, and each change sends only what changed.
+TEST(ProgressCallbackTest, UpdatesOnlyWhatChanged) {
+  StartedRun run(2000);
+  run.progress.currentFileName = std::string(40, 'n');
+  ProgressCallback(0);
+  run.view.updates.clear();
+  const std::size_t allocationsBefore = allocations;
+  for (int i = 0; i < 100; ++i) {
+    ProgressCallback(0);
+  }
+  EXPECT_EQ(allocations, allocationsBefore);
+  EXPECT_TRUE(run.view.updates.empty());
+
+  run.progress.currentFileName = std::string(32, 'n');
+  ProgressCallback(2);
+  run.progress.currentFileName = std::string(40, 'x');
+  run.progress.cancelAllowed = false;
+  ProgressCallback(2);
+  ProgressCallback(3);
+  EXPECT_EQ(run.view.updates,
+            (Updates{"file Transferring " + std::string(32, 'n'), "bar 2, text 2 %", "cancel off",
+                     "file Transferring " + std::string(32, 'x') + "...", "bar 3, text 3 %"}));
+}
+
+TEST(ProgressCallbackTest, ACancelRequestStopsTheTransferUntilTheSwitchAt100) {
+  StartedRun run(1000);
+  EXPECT_EQ(ProgressCallback(40), 1);
+  run.session.RequestCancel();
+  EXPECT_EQ(ProgressCallback(50), 0);
+  EXPECT_EQ(ProgressCallback(100), 0);  // the switch happens, this answer still stops
+  EXPECT_EQ(ProgressCallback(100), 1);
+  EXPECT_EQ(ProgressCallback(-1), 0);
+  EXPECT_EQ(run.view.updates, (Updates{"bar 40, text 40 %", "bar 50, text 50 %",
+                                       "bar 100, text 100 %", "operating window"}));
+}
+
+// Without an operating window the progress dialog is hidden once, and the
+// reports go on as before.
+TEST(ProgressCallbackTest, SwitchesToTheOperatingWindowOnce) {
+  for (bool operatingExists : {true, false}) {
+    StartedRun run(1000);
+    run.view.operatingExists = operatingExists;
+    EXPECT_EQ(ProgressCallback(100), 1);
+    run.progress.cancelAllowed = false;
+    run.session.RequestCancel();
+    EXPECT_EQ(ProgressCallback(100), operatingExists ? 1 : 0);
+    const Updates expected = operatingExists
+                                 ? Updates{"bar 100, text 100 %", "operating window"}
+                                 : Updates{"bar 100, text 100 %", "operating window", "cancel off"};
+    EXPECT_EQ(run.view.updates, expected);
+  }
+}
+
+TEST(ProgressSessionTest, TheWorkerIsFinishedOnlyOnceItHasReturned) {
+  TransferProgress progress;
+  ProgressSession session(progress, "");
+  bool finishedWhileRunning = true;
+  session.SetWorker([&] {
+    finishedWhileRunning = session.WorkerFinished();
+    return 7;
+  });
+  EXPECT_FALSE(session.WorkerFinished());
+  EXPECT_EQ(session.RunWorker(), 7);
+  EXPECT_FALSE(finishedWhileRunning);
+  EXPECT_TRUE(session.WorkerFinished());
+}
+
+}  // namespace
+}  // namespace vexlow::testing

@@ -1,0 +1,158 @@
+// The Update button's run, end to end through the fake libraries: what goes
+// to the printer, in which order, and which one message ends each attempt.
+#include "core/update_run.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "resource.h"
+#include "startup_fakes.h"
+#include "tool/transfer/tests/fake_libraries.h"
+#include "tool/transfer/tests/fake_message_boxes.h"
+#include "tool/transfer/tests/fake_printer_selection.h"
+#include "tool/transfer/tests/package_files.h"
+
+namespace vexlow::testing {
+namespace {
+
+constexpr uint16_t kModel = 0x0415;
+constexpr char kPrinter[] = "Label Printer 9";
+
+class SilentView : public ProgressView {
+ public:
+  void SetFileText(const std::string&) override {}
+  void SetPercent(int, const std::string&) override {}
+  void SetCancelEnabled(bool) override {}
+  bool IsOperatingWindowShown() const override { return false; }
+  void ShowOperatingWindow() override {}
+};
+
+// Runs the worker on the calling thread, as the dialog's thread would.
+class InlineRunner : public ProgressDialogRunner {
+ public:
+  ProgressOutcome Run(ProgressSession& session) override {
+    if (!starts) {
+      return ProgressOutcome::NotStarted;
+    }
+    session.Start(view_);
+    session.RunWorker();
+    return ProgressOutcome::Finished;
+  }
+  bool starts = true;
+
+ private:
+  SilentView view_;
+};
+
+// A printer of model kModel in the list, answering ready, and a package of
+// 300 bytes for it beside the program.
+struct Update {
+  Update() {
+    printers.current = kPrinter;
+    printers.modelId = kModel;
+    Ostrand().statusReply = {0x81, 0x20, 0x42, kModel & 0xFF, kModel >> 8};
+    strings.texts = {{IDS_CANNOT_COMMUNICATE, "Cannot communicate with the printer."},
+                     {IDS_CONFIRM_UPDATE, "OK to update Glinterra to version %s ?"},
+                     {IDS_TRANSFER_CANCELLED, "Transferring cancelled."},
+                     {IDS_UPDATE_COMPLETED, "Completed the update for Glinterra."},
+                     {IDS_TRANSFER_FAILED, "Failed to transfer."},
+                     {IDS_PRINTER_ID_ERROR, "A printer ID error occurred."},
+                     {IDS_TRANSFERRING, "Transferring..."}};
+    WritePackage(kModel, 300);
+  }
+  void WritePackage(uint16_t model, int32_t size) {
+    folder.Write("update.kx7", model, size, size > 0 ? static_cast<std::size_t>(size) : 0);
+  }
+  bool Press() { return run.OnUpdate(kPrinter); }
+
+  BoundLibraries libraries;
+  FakePrinterSelection printers;
+  std::string caption = "Glinterra Update Tool";
+  FakeMessageBoxes messages{Calls(), caption};
+  Journal loads;
+  FakeStrings strings{loads};
+  FakeCodec codec;
+  InlineRunner runner;
+  PackageFolder folder;
+  UpdateRun run{{libraries.client, libraries.port, printers, messages, strings, codec, runner},
+                {"2.10", "Skorvin VX-9", "update.kx7", folder.Path("update.kx7")}};
+};
+
+CallLog operator+(CallLog a, const CallLog& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const CallLog kIdentifyAndCheck = {"TRCheckSupportPrinter(Label Printer 9)",
+                                   "TRInitPrinter(Label Printer 9)", "TRCmdInit(1000)",
+                                   "TRCmdInit(1000)", "TRGetStatus(1000)"};
+const CallLog kAsk = {"message: OK to update Glinterra to version 2.10 ? [exclamation, Yes/No]"};
+const CallLog kModeCommand = {"SKWriteFile(Label Printer 9, 256 bytes, 0, 1B 69 61 01, 10000)"};
+const CallLog kSend = {"TRCmdInit(1000)", "TRSendFile(300 bytes, 500000)"};
+
+TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
+  struct Case {
+    std::string what;
+    std::function<void(Update&)> arrange;
+    bool completed;
+    CallLog calls;
+  };
+  const Case cases[] = {
+      {"completed", [](Update&) {}, true,
+       kIdentifyAndCheck + kAsk + kModeCommand + kSend +
+           CallLog{"message: Completed the update for Glinterra. [information, OK]"}},
+      {"not ready", [](Update&) { Ostrand().statusReply[3] ^= 1; }, false,
+       kIdentifyAndCheck +
+           CallLog{"message: Cannot communicate with the printer. [exclamation, OK]"}},
+      {"answered No", [](Update& u) { u.messages.answer = MessageAnswer::No; }, false,
+       kIdentifyAndCheck + kAsk},
+      {"package removed", [](Update& u) { std::filesystem::remove(u.folder.Path("update.kx7")); },
+       false,
+       kIdentifyAndCheck + kAsk + CallLog{"message: File not found:\n\nupdate.kx7 [stop, OK]"}},
+      {"mode command refused", [](Update&) { Hobrel().writeAnswer = 0; }, false,
+       kIdentifyAndCheck + kAsk + kModeCommand +
+           CallLog{"message: Cannot communicate with the printer. [stop, OK]"}},
+      {"empty package", [](Update& u) { u.WritePackage(kModel, 0); }, false,
+       kIdentifyAndCheck + kAsk + kModeCommand},
+      {"cancelled", [](Update&) { Ostrand().sendFileResult = TR_CANCELLED; }, false,
+       kIdentifyAndCheck + kAsk + kModeCommand + kSend +
+           CallLog{"message: Transferring cancelled. [exclamation, OK]"}},
+      {"failed", [](Update&) { Ostrand().sendFileResult = TR_WRITE_FAILED; }, false,
+       kIdentifyAndCheck + kAsk + kModeCommand + kSend +
+           CallLog{"message: Failed to transfer. [stop, OK]"}},
+      {"another model", [](Update& u) { u.WritePackage(0x0416, 300); }, false,
+       kIdentifyAndCheck + kAsk + kModeCommand +
+           CallLog{"TRCmdInit(1000)", "message: A printer ID error occurred. [exclamation, OK]",
+                   "message: Failed to transfer. [stop, OK]"}},
+      {"worker not started", [](Update& u) { u.runner.starts = false; }, false,
+       kIdentifyAndCheck + kAsk + kModeCommand +
+           CallLog{"message: Failed to transfer. [stop, OK]"}},
+      {"port library not bound", [](Update& u) { u.libraries.port.UnbindPortLibrary(); }, false,
+       CallLog{"message: Cannot communicate with the printer. [stop, OK]"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Update update;
+    c.arrange(update);
+    EXPECT_EQ(update.Press(), c.completed);
+    EXPECT_EQ(Calls(), c.calls);
+    EXPECT_EQ(update.run.SelectedPrinter(), kPrinter);
+  }
+}
+
+// A press after a cancelled run is a whole new attempt, identification
+// included, and sends the package once.
+TEST(UpdateRunTest, EachPressStartsAFreshAttempt) {
+  Update update;
+  Ostrand().sendFileResult = TR_CANCELLED;
+  EXPECT_FALSE(update.Press());
+  Calls().clear();
+  Ostrand().sendFileResult = TR_OK;
+  EXPECT_TRUE(update.Press());
+  EXPECT_EQ(Calls(), kIdentifyAndCheck + kAsk + kModeCommand + kSend +
+                         CallLog{"message: Completed the update for Glinterra. [information, OK]"});
+}
+
+}  // namespace
+}  // namespace vexlow::testing
