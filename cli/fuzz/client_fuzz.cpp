@@ -6,10 +6,7 @@
 // stored, the entry gone, the files counted. Every exit code is one the client
 // documents.
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -22,6 +19,9 @@
 #include "cli/tests/core_exports.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/package_bytes.h"
+#include "fuzz/printer_faults.h"
+#include "fuzz/scratch_files.h"
 #include "virtual_printer/core/byte_order.h"
 #include "virtual_printer/core/virtual_printer.h"
 #include "virtual_printer/tests/sim_clock.h"
@@ -38,31 +38,6 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-// Where the files of the command line live, made once per process (in
-// memory when the system offers a folder there) and removed at its end.
-const fs::path& Folder() {
-  static char made[256];
-  static const fs::path folder = [] {
-    const std::string base = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::snprintf(made, sizeof made, "%s/ostrandcli-fuzz-XXXXXX", base.c_str());
-    FUZZ_CHECK(mkdtemp(made) != nullptr, "a scratch folder can be made");
-    std::atexit([] { fs::remove_all(made); });
-    return fs::path(made);
-  }();
-  return folder;
-}
-
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 vp::FileEntry EntryOf(const Bytes& bytes) {
   vp::FileEntry entry{};
   std::copy(bytes.begin(),
@@ -70,30 +45,6 @@ vp::FileEntry EntryOf(const Bytes& bytes) {
                 static_cast<std::ptrdiff_t>(std::min<std::size_t>(bytes.size(), entry.size())),
             entry.begin());
   return entry;
-}
-
-// A package file: a header whose size says the truth or not, of the printer's
-// model or not, cut short or followed by more bytes.
-Bytes PackageFile(fuzz::FuzzInput& input, uint16_t model) {
-  const uint8_t shape = input.U8();
-  Bytes header = input.Bytes(64);
-  header.resize(64);
-  const Bytes payload = input.Bytes(input.InRange(0, 2000));
-  if ((shape & 1) != 0) {
-    vp::WriteLe16(header.data() + 2, model);
-  }
-  if ((shape & 2) != 0) {
-    vp::WriteLe32(header.data() + 16, static_cast<uint32_t>(payload.size()) +
-                                          ((shape & 4) != 0 ? input.InRange(0, 3) : 0));
-  }
-  Bytes file = header;
-  file.insert(file.end(), payload.begin(), payload.end());
-  if ((shape & 8) != 0) {
-    file.resize(input.InRange(0, static_cast<uint32_t>(file.size())));
-  }
-  const Bytes trailing = input.Bytes(input.InRange(0, 8));
-  file.insert(file.end(), trailing.begin(), trailing.end());
-  return file;
 }
 
 std::string Word(fuzz::FuzzInput& input, const fs::path& package, const fs::path& entry,
@@ -169,7 +120,7 @@ void CheckDone(const CommandLine& line, int exit, vp::VirtualPrinter& printer,
   Bytes payload;
   switch (line.command) {
     case Command::kSend: {
-      const Bytes file = ReadFile(line.package);
+      const Bytes file = fuzz::ReadFile(line.package);
       const uint32_t size = vp::ReadLe32(file.data() + 16);
       FUZZ_CHECK(file.size() >= 64 + uint64_t{size} && Stored(printer, EntryOf(file), &payload) &&
                      Bytes(file.begin() + 64, file.begin() + 64 + size) == payload,
@@ -177,7 +128,7 @@ void CheckDone(const CommandLine& line, int exit, vp::VirtualPrinter& printer,
       break;
     }
     case Command::kReceive: {
-      const Bytes file = ReadFile(line.output);
+      const Bytes file = fuzz::ReadFile(line.output);
       // The entry announces the size asked for; a printer may hold more.
       FUZZ_CHECK(file.size() >= 64 && Stored(printer, EntryOf(file), &payload) &&
                      payload.size() >= file.size() - 64 &&
@@ -202,16 +153,8 @@ void CheckDone(const CommandLine& line, int exit, vp::VirtualPrinter& printer,
 }
 
 void RunOne(fuzz::FuzzInput& input) {
-  vp::PrinterConfig config;
-  const uint8_t printerShape = input.U8();
-  config.acceptCount = input.InRange(1, 5000);
-  config.statusAcceptCount = input.U32();
-  config.faults.rejectRequest = (printerShape & 1) != 0 ? input.InRange(1, 3) : 0;
-  config.faults.breakLinkAfterBytes = (printerShape & 2) != 0 ? input.InRange(1, 3000) : 0;
-  config.faults.shortStatusBytes = (printerShape & 4) != 0 ? input.InRange(0, 31) : -1;
-  config.faults.wrongModel = (printerShape & 8) != 0;
-  config.faults.wrongMagic = (printerShape & 16) != 0;
-  config.faults.lateStatusMs = (printerShape & 32) != 0 ? input.InRange(0, 6000) : 0;
+  const vp::PrinterConfig config = fuzz::FaultyPrinter(input);
+  const uint8_t shape = input.U8();
   vp_test::SimClock clock;
   std::string error;
   const std::unique_ptr<vp::VirtualPrinter> printer =
@@ -219,14 +162,14 @@ void RunOne(fuzz::FuzzInput& input) {
   ostrand::TransferLibrary transferLibrary(printer->Port(), clock);
   cli_test::coreLibrary = &transferLibrary;
 
-  const fs::path package = Folder() / "package.kx7";
-  const fs::path entry = Folder() / "entry.bin";
-  const fs::path out = Folder() / "received.kx7";
+  const fs::path package = fuzz::ScratchFolder() / "package.kx7";
+  const fs::path entry = fuzz::ScratchFolder() / "entry.bin";
+  const fs::path out = fuzz::ScratchFolder() / "received.kx7";
   fs::remove(out);
-  const Bytes packageBytes = PackageFile(input, config.modelId);
-  WriteFile(package, packageBytes);
-  WriteFile(entry, (printerShape & 64) != 0 ? packageBytes : input.Bytes(input.InRange(0, 100)));
-  if ((printerShape & 128) != 0 && packageBytes.size() >= 64) {
+  const Bytes packageBytes = fuzz::PackageBytes(input, config.modelId);
+  fuzz::WriteFile(package, packageBytes);
+  fuzz::WriteFile(entry, (shape & 1) != 0 ? packageBytes : input.Bytes(input.InRange(0, 100)));
+  if ((shape & 2) != 0 && packageBytes.size() >= 64) {
     // The printer already holds a file under the package's entry.
     printer->Store().Store(EntryOf(packageBytes),
                            Bytes(packageBytes.begin() + 64, packageBytes.end()));
@@ -254,16 +197,16 @@ void RunOne(fuzz::FuzzInput& input) {
       path = otherwise.string();
     }
   };
-  inFolder(line.package, Folder() / "missing.kx7");
+  inFolder(line.package, fuzz::ScratchFolder() / "missing.kx7");
   if (!line.entry.empty() && line.entry.find_first_not_of("0123456789") != std::string::npos) {
-    inFolder(line.entry, Folder() / "missing.bin");
+    inFolder(line.entry, fuzz::ScratchFolder() / "missing.bin");
   }
   inFolder(line.output, out);
   std::ostringstream results;
   std::ostringstream failures;
   const std::size_t filesBefore = printer->Store().Files().size();
   const int exit = RunCommand(line, cli_test::kCoreExports, results, failures,
-                              (printerShape & 1) != 0 ? BarStyle::kLogged : BarStyle::kRedrawn);
+                              (shape & 4) != 0 ? BarStyle::kLogged : BarStyle::kRedrawn);
   CheckDone(line, exit, *printer, results.str(), filesBefore);
   cli_test::coreLibrary = nullptr;
 }

@@ -4,7 +4,7 @@
 // answer of the files, the transfer library and the warning dialog. What
 // start-up keeps must be what the ini says, within its 259 characters, in the
 // program's own directory; it shows at most one message and always lets go of
-// the transfer library.
+// the libraries it bound.
 #include <algorithm>
 #include <string>
 
@@ -12,9 +12,11 @@
 #include "core/update_app.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/test_reports.h"
 #include "profile_text.h"
 #include "resource.h"
 #include "tests/startup_fakes.h"
+#include "tool/transfer/tests/fake_message_boxes.h"
 
 namespace vexlow::fuzzing {
 namespace {
@@ -57,12 +59,30 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/' || c == ':';
 }
 
+// Every export start-up binds; none is called before a printer is chosen.
+void ProvideOstrand(platform::testing::FakeLibraryLoader& loader, bool whole) {
+  const auto none = reinterpret_cast<platform::LibraryLoader::Symbol>(+[] {});
+  platform::testing::FakeLibraryLoader::Exports exports;
+  for (const char* name : {"TRInitPrinter", "TRCheckSupportPrinter", "TRCmdInit", "TRGetStatus",
+                           "TRGetFileList", "TRSendFile", "TRReceiveFile", "TRDeleteFile"}) {
+    exports[name] = none;
+  }
+  if (!whole) {
+    exports.erase("TRDeleteFile");
+  }
+  loader.Provide("Ostrand.dll", exports);
+}
+
 void RunOne(fuzz::FuzzInput& input) {
   testing::Journal journal;
+  ApplicationTitle title;
+  testing::FakeMessageBoxes messages(journal, title.Text());
   testing::FakeUserInterface ui(journal);
   testing::FakeStrings strings(journal);
   testing::FakeCodec codec;
-  testing::FakeTransfer transfer(journal);
+  testing::JournalLoader loader(journal);
+  TransferClient transfer(loader);
+  PortBinding port(loader);
   ModuleLocation location;
   location.available = (input.U8() & 1) != 0;
   const std::string piece = input.Text(300);
@@ -75,19 +95,20 @@ void RunOne(fuzz::FuzzInput& input) {
   strings.texts[IDS_APP_TITLE] = input.Text(40);
   strings.texts[IDS_REGISTRY_KEY] = input.Text(40);
   ui.warningResult = static_cast<DialogResult>(input.InRange(0, 2));
-  transfer.bindSucceeds = (input.U8() & 1) != 0;
+  ProvideOstrand(loader, (input.U8() & 1) != 0);
 
   std::string directory;
   const bool haveDirectory = GetProgramDirectory(location, directory);
   const std::string iniPath = directory + "\\vexlow.ini";
   ProfileText profile(iniPath, input.Text(4000));
 
-  UpdateApp app(StartupServices{ui, files, profile, strings, location, codec, transfer});
+  UpdateApp app(StartupServices{ui, messages, title, files, profile, strings, location, codec,
+                                transfer, port});
   FUZZ_CHECK(!app.StartUp(), "start-up never asks for a message loop");
   app.ShutDown();
 
-  FUZZ_CHECK(!transfer.bound, "the transfer library is let go at the end");
-  FUZZ_CHECK(ui.messages.size() <= 1, "start-up shows at most one message");
+  FUZZ_CHECK(loader.LoadedCount() == 0, "every library is let go at the end");
+  FUZZ_CHECK(messages.shown.size() <= 1, "start-up shows at most one message");
   FUZZ_CHECK(app.ProgramDirectory() == directory && app.IniPath() == iniPath,
              "the ini is looked for in the program's own directory");
   FUZZ_CHECK(directory.size() <= location.path.size() &&
@@ -97,9 +118,9 @@ void RunOne(fuzz::FuzzInput& input) {
   const std::string* settings[] = {&app.NewVersion(), &app.Country(), &app.DriverName(),
                                    &app.MachineName(), &app.KX7FileName()};
   const bool iniRead = haveDirectory && (present & 1) != 0;
-  FUZZ_CHECK(
-      iniRead || (ui.messages.size() == 1 && ui.messages[0].text == "Error : Data file not found."),
-      "without the ini start-up says only that the data file is missing");
+  FUZZ_CHECK(iniRead || (messages.shown.size() == 1 &&
+                         messages.shown[0].text == "Error : Data file not found."),
+             "without the ini start-up says only that the data file is missing");
   for (std::size_t i = 0; i < std::size(kKeys); ++i) {
     FUZZ_CHECK(settings[i]->size() <= UpdateApp::kValueCapacity - 1,
                "a setting holds at most 259 characters");
@@ -114,7 +135,9 @@ void RunOne(fuzz::FuzzInput& input) {
 }  // namespace vexlow::fuzzing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::FuzzInput input(data, size);
-  vexlow::fuzzing::RunOne(input);
+  fuzz::WithoutTestReports([&] {
+    fuzz::FuzzInput input(data, size);
+    vexlow::fuzzing::RunOne(input);
+  });
   return 0;
 }

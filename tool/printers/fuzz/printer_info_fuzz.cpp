@@ -6,8 +6,6 @@
 // masks, media and geometry must stay inside their buffers (the sanitizers),
 // every printer, key, library, context and block taken must be given back
 // (the fakes' own checks), and what attach leaves must hold together.
-#include <gtest/gtest-spi.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -15,6 +13,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/test_reports.h"
 #include "tool/printers/printer_info.h"
 #include "tool/printers/printer_list.h"
 #include "tool/printers/private_area.h"
@@ -258,19 +257,11 @@ void RunOne(fuzz::FuzzInput& input) {
 }  // namespace vexlow::fuzzing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The fakes report what they see through GoogleTest; any report is a finding.
-  ::testing::TestPartResultArray reports;
-  {
-    const ::testing::ScopedFakeTestPartResultReporter intercept(
-        ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &reports);
+  // Besides, the fakes check that every printer, key, library, context and
+  // block taken is given back.
+  fuzz::WithoutTestReports([&] {
     fuzz::FuzzInput input(data, size);
     vexlow::fuzzing::RunOne(input);
-  }
-  for (int i = 0; i < reports.size(); ++i) {
-    const ::testing::TestPartResult& report = reports.GetTestPartResult(i);
-    std::fprintf(stderr, "%s:%d: %s\n", report.file_name() ? report.file_name() : "?",
-                 report.line_number(), report.message());
-  }
-  FUZZ_CHECK(reports.size() == 0, "the printer model gives back all it takes, as the fakes expect");
+  });
   return 0;
 }

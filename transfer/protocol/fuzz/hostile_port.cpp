@@ -9,6 +9,8 @@ namespace {
 
 constexpr uint32_t kStatusSize = 32;
 constexpr uint32_t kFileCountSize = 2;
+// Reads longer than any chunk, status block or count are lists of entries.
+constexpr uint32_t kLongestKeptRead = 200;
 
 const char* KindName(PortEvent::Kind kind) {
   switch (kind) {
@@ -65,7 +67,7 @@ std::string Describe(const Journal& journal) {
 
 HostilePort::Behaviour HostilePort::Next(uint32_t timeoutMs) {
   if (input_.Empty()) {
-    return {Behaviour::Outcome::kFails, timeoutMs};
+    return {Behaviour::Outcome::kFails, 0};  // the link is gone
   }
   const uint8_t how = input_.U8();
   Behaviour behaviour{Behaviour::Outcome::kComplete, 0};
@@ -118,7 +120,7 @@ std::vector<uint8_t> HostilePort::Reply(uint32_t count) {
     return {static_cast<uint8_t>(files), static_cast<uint8_t>(files >> 8)};
   }
   if (count != kStatusSize) {
-    // Chunks and entries: bytes that tell one read from the next.
+    // Chunks: bytes that tell one read from the next.
     return std::vector<uint8_t>(count, static_cast<uint8_t>(0x5A + journal_.size()));
   }
   std::vector<uint8_t> reply(count);
@@ -188,13 +190,18 @@ bool HostilePort::Read(void* buffer, uint32_t count, uint32_t* read, uint32_t ti
   const uint32_t reported = Reported(how, count);
   // A port puts no more than it was asked for into the buffer; what it
   // reports is another matter.
-  std::vector<uint8_t> reply = Reply(count);
-  reply.resize(std::min(reported, count));
+  const uint32_t delivered = std::min(reported, count);
   PortEvent& event = Record(PortEvent::Kind::kRead, timeoutMs, how);
-  if (!reply.empty()) {
-    std::memcpy(buffer, reply.data(), reply.size());
+  if (count > kLongestKeptRead) {
+    // A list of entries: its bytes tell nothing, so they are not kept.
+    std::memset(buffer, 0x5A, delivered);
+  } else {
+    event.bytes = Reply(count);
+    event.bytes.resize(delivered);
+    if (delivered != 0) {
+      std::memcpy(buffer, event.bytes.data(), delivered);
+    }
   }
-  event.bytes = std::move(reply);
   event.count = count;
   event.reported = reported;
   *read = reported;

@@ -2,7 +2,7 @@
 // any call may fail, come up short, report a count it did not move, or take
 // any time up to its own time-out; a read delivers what the input says, its
 // status blocks shaped well enough to drive an exchange. Once the input is
-// used up the printer is gone: every call fails and takes its whole time-out.
+// used up the link is gone: every call fails at once.
 // Time is a fake clock that only the port's calls move. Every call, and every
 // progress report, goes into the journal with the true time it began and ended.
 #ifndef TRANSFER_PROTOCOL_FUZZ_HOSTILE_PORT_H
