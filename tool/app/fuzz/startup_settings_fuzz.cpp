@@ -10,6 +10,7 @@
 
 #include "core/program_path.h"
 #include "core/update_app.h"
+#include "core/warning_texts.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/test_reports.h"
@@ -94,6 +95,7 @@ void RunOne(fuzz::FuzzInput& input) {
   AnsweredFiles files(present);
   strings.texts[IDS_APP_TITLE] = input.Text(40);
   strings.texts[IDS_REGISTRY_KEY] = input.Text(40);
+  strings.texts[IDS_WARNING_NOTICE] = input.Text(80);
   ui.warningResult = static_cast<DialogResult>(input.InRange(0, 2));
   ProvideOstrand(loader, (input.U8() & 1) != 0);
 
@@ -108,6 +110,11 @@ void RunOne(fuzz::FuzzInput& input) {
   app.ShutDown();
 
   FUZZ_CHECK(loader.LoadedCount() == 0, "every library is let go at the end");
+  // The machine name goes into the warning texts only as a substitute.
+  const WarningTexts texts = ComposeWarningTexts(strings, app.MachineName());
+  FUZZ_CHECK(
+      texts.notice.size() <= strings.texts[IDS_WARNING_NOTICE].size() + app.MachineName().size(),
+      "a warning text is its format with the machine name put in once");
   FUZZ_CHECK(messages.shown.size() <= 1, "start-up shows at most one message");
   FUZZ_CHECK(app.ProgramDirectory() == directory && app.IniPath() == iniPath,
              "the ini is looked for in the program's own directory");
