@@ -5,6 +5,9 @@
 #ifndef TOOL_RESOURCES_RESOURCE_H
 #define TOOL_RESOURCES_RESOURCE_H
 
+/* Controls that the code never addresses. */
+#define IDC_STATIC (-1)
+
 /* Icon and animation clip. */
 #define IDI_APP 512
 #define IDR_TRANSFER_ANIMATION 900

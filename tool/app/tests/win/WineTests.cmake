@@ -6,8 +6,7 @@ set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
 vexlow_add_gtest(app_win_test
   SOURCES
     ${APP_WIN_TESTS}/win32_adapters_test.cpp
-    ${VEXLOW_RESOURCES_DIR}/vexlow.rc
-  LIBS app_win)
+  LIBS app_win vexlow_resources)
 target_include_directories(app_win_test PRIVATE ${APP_WIN_TESTS})
 
 # A library that only the tests load; kept out of bin/ itself, where the
@@ -36,6 +35,7 @@ function(vexlow_app_add_gui_test tests_dir work_dir)
       COMMAND ${tests_dir}/startup_gui_test.sh ${CMAKE_BINARY_DIR}/bin
               ${CMAKE_BINARY_DIR}/artifacts
       WORKING_DIRECTORY ${work_dir})
+    set_tests_properties(vexlow_startup_gui_test PROPERTIES FIXTURES_REQUIRED wine_display)
   else()
     message(STATUS "Vexlow start-up GUI test left out: winauto, ostrand or hobrel missing")
   endif()
@@ -44,18 +44,19 @@ cmake_language(EVAL CODE "
   cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
     CALL vexlow_app_add_gui_test \"${APP_WIN_TESTS}\" \"${CMAKE_CURRENT_BINARY_DIR}\")")
 
-# The warning dialog of each language: its template, and its texts fit their
-# controls; it opens windows, so it needs the display.
-add_executable(app_dialog_layout_test
+# The dialogs of each language: their texts fit, the animation clip plays;
+# the message boxes once. They open windows, so they need the display.
+add_executable(app_win_gui_test
   ${APP_WIN_TESTS}/dialog_layout_test.cpp
-  ${VEXLOW_RESOURCES_DIR}/vexlow.rc)
-target_link_libraries(app_dialog_layout_test PRIVATE app_win GTest::gtest GTest::gtest_main)
-foreach(language en ja)
-  vexlow_add_test(NAME app_dialog_layout_${language}_test COMMAND app_dialog_layout_test GUI)
-  set_property(TEST app_dialog_layout_${language}_test APPEND PROPERTY ENVIRONMENT
-    VEXLOW_EXPECTED_LANGUAGE=${language})
-endforeach()
+  ${APP_WIN_TESTS}/message_boxes_test.cpp)
+target_link_libraries(app_win_gui_test PRIVATE app_win vexlow_resources GTest::gtest
+                      GTest::gtest_main)
+vexlow_add_test(NAME app_win_gui_test COMMAND app_win_gui_test GUI)
+vexlow_add_test(NAME app_dialog_layout_ja_test
+  COMMAND app_win_gui_test --gtest_filter=DialogLayoutTest.* GUI)
+set_tests_properties(app_win_gui_test app_dialog_layout_ja_test PROPERTIES
+  FIXTURES_REQUIRED wine_display)
+set_property(TEST app_win_gui_test APPEND PROPERTY ENVIRONMENT
+  VEXLOW_EXPECTED_LANGUAGE=en LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)
 set_property(TEST app_dialog_layout_ja_test APPEND PROPERTY ENVIRONMENT
-  LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
-set_property(TEST app_dialog_layout_en_test APPEND PROPERTY ENVIRONMENT
-  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)
+  VEXLOW_EXPECTED_LANGUAGE=ja LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)

@@ -1,13 +1,16 @@
-// The warning dialog as the user's language shows it: the set the resource
-// loader picks, the template's size, font, rectangles and texts, and every
-// text, with a machine name filled in, fitting its control at the dialog's
-// own font. Run once per language; VEXLOW_EXPECTED_LANGUAGE names the set the
-// loader is to pick ("en" or "ja").
+// The dialogs as the user's language shows them: the resource loader picks
+// that language's set, every text (run-time texts filled in as the program
+// fills them) fits its control at the dialog's own font, and the progress
+// dialog's animation clip opens and plays. Run once per language;
+// VEXLOW_EXPECTED_LANGUAGE names the set the loader is to pick ("en" or "ja").
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/text_format.h"
 #include "resource.h"
@@ -17,143 +20,147 @@
 namespace vexlow::win::testing {
 namespace {
 
-struct ControlLayout {
-  int id;
-  RECT units;  // x, y, width, height in dialog units
-  const char* text;
-};
-
-struct DialogLayout {
-  const char* title;  // the template's caption and string 3000
-  const wchar_t* typeface;
-  int pointSize;
-  SIZE units;
-  ControlLayout controls[5];
-};
-
-const DialogLayout kEnglish = {"Glinterra Update Tool",
-                               L"MS Sans Serif",
-                               8,
-                               {210, 165},
-                               {{IDC_WARNING_HEADING, {7, 7, 196, 10}, "Warning"},
-                                {IDC_WARNING_NOTICE, {7, 29, 186, 25}, nullptr},
-                                {IDC_WARNING_INSTRUCTIONS, {7, 65, 196, 70}, nullptr},
-                                {IDOK, {46, 144, 50, 14}, "&Start"},
-                                {IDCANCEL, {112, 144, 50, 14}, "Cancel"}}};
-
-// Taller than its original 195 x 140, with the instructions 74 units high
-// instead of 49 and the buttons below them: at 49 the instructions are cut off.
-const DialogLayout kJapanese = {"Glinterra \u66F4\u65B0\u30C4\u30FC\u30EB",
-                                L"MS UI Gothic",
-                                9,
-                                {195, 165},
-                                {{IDC_WARNING_HEADING, {7, 7, 181, 10}, "\u3054\u6CE8\u610F"},
-                                 {IDC_WARNING_NOTICE, {7, 29, 181, 25}, nullptr},
-                                 {IDC_WARNING_INSTRUCTIONS, {7, 61, 181, 74}, nullptr},
-                                 {IDOK, {39, 144, 50, 14}, "\u958B\u59CB(&S)"},
-                                 {IDCANCEL, {105, 144, 50, 14}, "\u30AD\u30E3\u30F3\u30BB\u30EB"}}};
-
 INT_PTR CALLBACK PassiveDialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG;
 }
 
-std::string WindowText(HWND window) {
+std::wstring WindowText(HWND window) {
   wchar_t text[2048] = {};
   GetWindowTextW(window, text, 2048);
-  return WideToUtf8(text);
+  return text;
 }
 
-// The rectangle of dialog units in pixels of the dialog's client area. Like
-// the dialog manager, position and size are converted each on its own.
-RECT ToPixels(HWND dialog, LONG x, LONG y, LONG width, LONG height) {
-  RECT mapped = {x, y, width, height};
-  MapDialogRect(dialog, &mapped);
-  return {mapped.left, mapped.top, mapped.left + mapped.right, mapped.top + mapped.bottom};
+std::string ClassName(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
 }
 
-void ExpectRect(const RECT& actual, const RECT& expected) {
-  EXPECT_EQ(actual.left, expected.left);
-  EXPECT_EQ(actual.top, expected.top);
-  EXPECT_EQ(actual.right, expected.right);
-  EXPECT_EQ(actual.bottom, expected.bottom);
-}
-
-// Height the static control needs for its text, against its client height.
-struct Fit {
-  int needed;
-  int available;
-};
-
-Fit MeasureText(HWND control) {
-  const std::wstring text = Utf8ToWide(WindowText(control));
+// The size a control's text takes at the control's font: wrapped at the
+// control's width for statics, on one line for buttons.
+SIZE TextExtent(HWND control, bool wrap) {
   RECT client;
   GetClientRect(control, &client);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  UINT format = DT_CALCRECT | DT_EXPANDTABS | (wrap ? DT_WORDBREAK : DT_SINGLELINE);
+  if (wrap && (style & SS_NOPREFIX)) {
+    format |= DT_NOPREFIX;
+  }
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT needed = client;
-  DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+  DrawTextW(dc, WindowText(control).c_str(), -1, &needed, format);
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return {needed.bottom - needed.top, client.bottom - client.top};
+  return {needed.right - needed.left, needed.bottom - needed.top};
 }
 
-class WarningDialogLayoutTest : public ::testing::Test {
+struct RunTimeText {
+  int control;
+  unsigned stringId;     // the string the program puts there, 0 for a literal
+  const char* argument;  // formatted into the string, or the literal itself
+};
+
+struct DialogTexts {
+  int dialog;
+  std::vector<RunTimeText> texts;
+};
+
+const DialogTexts kDialogs[] = {
+    {IDD_WARNING,
+     {{IDC_WARNING_NOTICE, IDS_WARNING_NOTICE, "VX-9 Pro Tape"},
+      {IDC_WARNING_INSTRUCTIONS, IDS_WARNING_INSTRUCTIONS, "VX-9 Pro Tape"}}},
+    {IDD_ABOUT,
+     {{IDC_ABOUT_PRODUCT, IDS_APP_TITLE, ""}, {IDC_ABOUT_VERSION, IDS_VERSION_FORMAT, "1.00"}}},
+    {IDD_PRINTER_SELECT, {}},
+    {IDD_PROGRESS,
+     {{IDC_PROGRESS_FILE, IDS_TRANSFERRING, "update"}, {IDC_PROGRESS_PERCENT, 0, "100 %"}}},
+    {IDD_OPERATING, {}},
+};
+
+class DialogLayoutTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* language = std::getenv("VEXLOW_EXPECTED_LANGUAGE");
-    ASSERT_NE(language, nullptr);
-    expected_ = std::string(language) == "ja" ? &kJapanese : &kEnglish;
-    dialog_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_WARNING), nullptr,
-                                 &PassiveDialogProc, 0);
-    ASSERT_NE(dialog_, nullptr);
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
   }
-  void TearDown() override { DestroyWindow(dialog_); }
+
+  HWND Create(int dialog) {
+    return CreateDialogParamW(instance_, MAKEINTRESOURCEW(dialog), nullptr, &PassiveDialogProc, 0);
+  }
 
   HINSTANCE instance_ = GetModuleHandleW(nullptr);
   Win32StringTable strings_{instance_};
-  const DialogLayout* expected_ = nullptr;
-  HWND dialog_ = nullptr;
 };
 
-TEST_F(WarningDialogLayoutTest, TemplateOfTheUsersLanguage) {
-  EXPECT_EQ(strings_.Load(IDS_APP_TITLE), expected_->title);
-  EXPECT_EQ(WindowText(dialog_), expected_->title);
-
+TEST_F(DialogLayoutTest, TheLoaderPicksTheUsersLanguage) {
+  const char* language = std::getenv("VEXLOW_EXPECTED_LANGUAGE");
+  ASSERT_NE(language, nullptr);
+  const bool japanese = std::string(language) == "ja";
+  EXPECT_EQ(strings_.Load(IDS_APP_TITLE),
+            japanese ? "Glinterra \u66F4\u65B0\u30C4\u30FC\u30EB" : "Glinterra Update Tool");
+  HWND dialog = Create(IDD_PROGRESS);
+  ASSERT_NE(dialog, nullptr);
   LOGFONTW font = {};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0)), sizeof(font), &font);
-  EXPECT_STREQ(font.lfFaceName, expected_->typeface);
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(font.lfHeight, -MulDiv(expected_->pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72));
-  ReleaseDC(nullptr, screen);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  EXPECT_STREQ(font.lfFaceName, japanese ? L"MS UI Gothic" : L"MS Sans Serif");
+  DestroyWindow(dialog);
+}
 
-  RECT client;
-  GetClientRect(dialog_, &client);
-  ExpectRect(client, ToPixels(dialog_, 0, 0, expected_->units.cx, expected_->units.cy));
-  for (const ControlLayout& control : expected_->controls) {
-    SCOPED_TRACE(control.id);
-    HWND window = GetDlgItem(dialog_, control.id);
-    ASSERT_NE(window, nullptr);
-    RECT actual;
-    GetWindowRect(window, &actual);
-    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&actual), 2);
-    ExpectRect(actual, ToPixels(dialog_, control.units.left, control.units.top, control.units.right,
-                                control.units.bottom));
-    if (control.text != nullptr) {
-      EXPECT_EQ(WindowText(window), control.text);
+TEST_F(DialogLayoutTest, EveryTextFitsItsControl) {
+  for (const DialogTexts& entry : kDialogs) {
+    SCOPED_TRACE(entry.dialog);
+    HWND dialog = Create(entry.dialog);
+    ASSERT_NE(dialog, nullptr);
+    for (const RunTimeText& text : entry.texts) {
+      const std::string shown = text.stringId == 0
+                                    ? text.argument
+                                    : FormatText(strings_.Load(text.stringId), text.argument);
+      SetDlgItemTextW(dialog, text.control, Utf8ToWide(shown).c_str());
     }
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+      const std::string kind = ClassName(control);
+      const bool isStatic = kind == "Static";
+      const bool isIcon = (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+      if ((!isStatic && kind != "Button") || (isStatic && isIcon)) {
+        continue;
+      }
+      RECT client;
+      GetClientRect(control, &client);
+      const SIZE needed = TextExtent(control, isStatic);
+      EXPECT_LE(needed.cx, client.right)
+          << "control " << GetDlgCtrlID(control) << ": " << WideToUtf8(WindowText(control));
+      EXPECT_LE(needed.cy, client.bottom)
+          << "control " << GetDlgCtrlID(control) << ": " << WideToUtf8(WindowText(control));
+    }
+    DestroyWindow(dialog);
   }
 }
 
-TEST_F(WarningDialogLayoutTest, TextsWithAMachineNameFitTheirControls) {
-  const std::string machine = "VX-9 Pro Tape";
-  SetDlgItemTextW(dialog_, IDC_WARNING_NOTICE,
-                  Utf8ToWide(FormatText(strings_.Load(IDS_WARNING_NOTICE), machine)).c_str());
-  SetDlgItemTextW(dialog_, IDC_WARNING_INSTRUCTIONS,
-                  Utf8ToWide(FormatText(strings_.Load(IDS_WARNING_INSTRUCTIONS), machine)).c_str());
-  for (int id : {IDC_WARNING_HEADING, IDC_WARNING_NOTICE, IDC_WARNING_INSTRUCTIONS}) {
-    const Fit fit = MeasureText(GetDlgItem(dialog_, id));
-    EXPECT_LE(fit.needed, fit.available) << "control " << id;
+TEST_F(DialogLayoutTest, TheAnimationClipOpensAndShowsItsPicture) {
+  HWND dialog = Create(IDD_PROGRESS);
+  ASSERT_NE(dialog, nullptr);
+  HWND animation = GetDlgItem(dialog, IDC_PROGRESS_ANIMATION);
+  EXPECT_FALSE(Animate_OpenEx(animation, instance_, MAKEINTRESOURCEW(IDR_TRANSFER_ANIMATION + 1)));
+  ASSERT_TRUE(Animate_OpenEx(animation, instance_, MAKEINTRESOURCEW(IDR_TRANSFER_ANIMATION)));
+  ShowWindow(dialog, SW_SHOWNORMAL);
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
   }
+  // The computer's screen, a blue of the clip's palette, at (20, 15) of every
+  // frame; the control centres the 260 x 40 frame.
+  RECT client;
+  GetClientRect(animation, &client);
+  HDC dc = GetDC(animation);
+  const COLORREF seen = GetPixel(dc, (client.right - 260) / 2 + 20, (client.bottom - 40) / 2 + 15);
+  ReleaseDC(animation, dc);
+  EXPECT_EQ(seen, RGB(60, 130, 210));
+  DestroyWindow(dialog);
 }
 
 }  // namespace
