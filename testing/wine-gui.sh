@@ -64,14 +64,14 @@ winauto() {
 # wine_gui_expect_record WINDOW_OPTIONS... FIELD...: succeeds when `winauto texts`
 # for the window prints the record made of the fields (joined by tabs, given in
 # winauto's escaped form); otherwise prints what it saw and fails the test.
-# The window options are the first two or four words (--title T [--class C]).
+# The window options come first, each with its value (--title T, --title-prefix
+# T, --class C, --has-control N).
 wine_gui_expect_record() {
-  local window=("$1" "$2")
-  shift 2
-  if [ "${1:-}" = "--class" ]; then
+  local window=()
+  while [[ "${1:-}" =~ ^--(title|title-prefix|class|has-control)$ ]]; do
     window+=("$1" "$2")
     shift 2
-  fi
+  done
   local expected texts
   expected="$(IFS=$'\t'; echo "$*")"
   texts="$(winauto texts "${window[@]}")" || wine_gui_fail "cannot read ${window[*]}"

@@ -13,6 +13,7 @@
 #include "icon_kind.h"
 #include "list_control.h"
 #include "text_output.h"
+#include "window_messages.h"
 #include "window_search.h"
 
 namespace winauto {
@@ -43,7 +44,9 @@ const wchar_t kUsageText[] =
     L"  items WINDOW --id N                    the entries of a combo box or list box\n"
     L"  select WINDOW --id N --text T          chooses the entry T of a combo or list box\n"
     L"  close WINDOW                           sends WM_CLOSE\n"
-    L"WINDOW: (--title T | --title-prefix T) [--class C]";
+    L"  syscommand WINDOW --id N               posts system command N\n"
+    L"  key   WINDOW --text escape|enter       posts the key to the window\n"
+    L"WINDOW: (--title T | --title-prefix T) [--class C] [--has-control N]";
 
 bool ParseUnsigned(const wchar_t* text, unsigned long* value) {
   wchar_t* end = nullptr;
@@ -71,6 +74,8 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
       options.hasTitle = true;
     } else if (name == L"--class") {
       options.query.className = value;
+    } else if (name == L"--has-control" && ParseUnsigned(value, &number)) {
+      options.query.controlId = static_cast<unsigned>(number);
     } else if (name == L"--id" && ParseUnsigned(value, &number)) {
       options.id = static_cast<unsigned>(number);
     } else if (name == L"--text") {
@@ -91,6 +96,9 @@ std::wstring Describe(const WindowQuery& query) {
       L"\"";
   if (!query.className.empty()) {
     text += L" of class " + query.className;
+  }
+  if (query.controlId) {
+    text += L" holding control " + std::to_wstring(*query.controlId);
   }
   return text;
 }
@@ -197,6 +205,18 @@ int Select(HWND list, const std::wstring& text) {
   return kFailed;
 }
 
+// syscommand and key: they address the window itself, not one of its controls.
+int RunWindowCommand(HWND window, const Options& options) {
+  if (options.command == L"syscommand") {
+    return PostSystemCommand(window, *options.id) ? kOk : kFailed;
+  }
+  if (PostKey(window, *options.text)) {
+    return kOk;
+  }
+  PrintError(L"unknown key " + *options.text);
+  return kFailed;
+}
+
 // What each command needs besides a window; null for an unknown command.
 struct CommandNeeds {
   const wchar_t* name;
@@ -211,7 +231,8 @@ const CommandNeeds kCommands[] = {
     {L"gone", true, false, false, false},  {L"texts", true, false, false, false},
     {L"text", true, true, false, false},   {L"click", true, false, true, false},
     {L"close", true, false, false, false}, {L"items", true, true, false, false},
-    {L"select", true, true, false, true},
+    {L"select", true, true, false, true},  {L"syscommand", true, true, false, false},
+    {L"key", true, false, false, true},
 };
 
 bool CheckNeeds(const Options& options) {
@@ -263,6 +284,9 @@ int Run(const Options& options) {
   }
   if (options.command == L"close") {
     return PostMessageW(window, WM_CLOSE, 0, 0) ? kOk : kFailed;
+  }
+  if (options.command == L"syscommand" || options.command == L"key") {
+    return RunWindowCommand(window, options);
   }
   HWND control = FindControl(window, options);
   if (control == nullptr) {

@@ -22,7 +22,8 @@ bool Matches(const WindowQuery& query, HWND window) {
   const std::wstring caption = CaptionOf(window);
   const bool titleMatches =
       query.titleIsPrefix ? caption.starts_with(query.title) : caption == query.title;
-  return titleMatches && (query.className.empty() || ClassNameOf(window) == query.className);
+  return titleMatches && (query.className.empty() || ClassNameOf(window) == query.className) &&
+         (!query.controlId || GetDlgItem(window, static_cast<int>(*query.controlId)) != nullptr);
 }
 
 }  // namespace

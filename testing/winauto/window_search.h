@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct WindowQuery {
   std::wstring title;
   bool titleIsPrefix = false;  // match captions that begin with title
   std::wstring className;      // empty matches any class
+  // A control of this id must be among the window's children: tells apart
+  // windows that share a title, such as a dialog and its message boxes.
+  std::optional<unsigned> controlId;
 };
 
 // Visible top-level windows in the system's enumeration order (topmost first).

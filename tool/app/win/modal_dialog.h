@@ -33,6 +33,7 @@ class ModalDialog {
 
   void EndDialog(INT_PTR result) { ::EndDialog(window_, result); }
   HWND Window() const { return window_; }
+  HWND Owner() const { return owner_; }
   HINSTANCE Instance() const { return instance_; }
 
  private:

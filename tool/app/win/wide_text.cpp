@@ -20,6 +20,21 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
   return wide;
 }
 
+std::string FromWide(UINT codePage, std::wstring_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) {
+    return {};
+  }
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
 }  // namespace
 
 std::wstring Utf8ToWide(std::string_view text) {
@@ -27,22 +42,19 @@ std::wstring Utf8ToWide(std::string_view text) {
 }
 
 std::string WideToUtf8(std::wstring_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) {
-    return {};
-  }
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
+  return FromWide(CP_UTF8, text);
 }
 
 std::string AnsiToUtf8(std::string_view text) {
   return WideToUtf8(ToWide(CP_ACP, text));
+}
+
+std::wstring AnsiToWide(std::string_view text) {
+  return ToWide(CP_ACP, text);
+}
+
+std::string WideToAnsi(std::wstring_view text) {
+  return FromWide(CP_ACP, text);
 }
 
 }  // namespace vexlow::win

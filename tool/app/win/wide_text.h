@@ -11,6 +11,9 @@ namespace vexlow::win {
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 std::string AnsiToUtf8(std::string_view text);
+// Printer names go to and come from the controls in the ANSI code page.
+std::wstring AnsiToWide(std::string_view text);
+std::string WideToAnsi(std::wstring_view text);
 
 }  // namespace vexlow::win
 

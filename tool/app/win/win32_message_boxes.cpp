@@ -25,8 +25,8 @@ platform::MessageAnswer Win32MessageBoxes::Show(const std::string& text, platfor
                                                 platform::MessageButtons buttons) {
   const UINT style =
       IconStyle(icon) | (buttons == platform::MessageButtons::YesNo ? MB_YESNO : MB_OK);
-  const int pressed = MessageBoxW(owner_, Utf8ToWide(text).c_str(),
-                                  Utf8ToWide(caption_ ? caption_() : std::string()).c_str(), style);
+  const int pressed =
+      MessageBoxW(owner_.Get(), Utf8ToWide(text).c_str(), Utf8ToWide(title_.Text()).c_str(), style);
   if (buttons == platform::MessageButtons::Ok) {
     return platform::MessageAnswer::Ok;
   }

@@ -26,9 +26,10 @@ add_dependencies(app_library_search_test app_search_probe)
 vexlow_add_test(NAME vexlow_imports_test
   COMMAND ${APP_WIN_TESTS}/imports_test.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Vexlow>)
 
-# The start-up outcomes of the real program. It needs winauto.exe, ostrand.dll
-# and hobrel.dll, whose folders may be configured after this one, so the test
-# is added once the whole tree is known, and only when all three exist.
+# The real program, driven from outside with winauto: its start-up outcomes,
+# and whole updates with the virtual printer and its driver. They need
+# programs and libraries of folders configured after this one, so they are
+# added once the whole tree is known, and only when those exist.
 function(vexlow_app_add_gui_test tests_dir work_dir)
   if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow)
     vexlow_add_test(NAME vexlow_startup_gui_test GUI
@@ -39,6 +40,17 @@ function(vexlow_app_add_gui_test tests_dir work_dir)
   else()
     message(STATUS "Vexlow start-up GUI test left out: winauto, ostrand or hobrel missing")
   endif()
+  if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow
+     AND TARGET vp_install_driver AND TARGET quorbel_info)
+    vexlow_add_test(NAME vexlow_update_gui_test GUI
+      COMMAND ${tests_dir}/update_gui_test.sh ${CMAKE_BINARY_DIR}/bin
+              ${CMAKE_BINARY_DIR}/artifacts
+      WORKING_DIRECTORY ${work_dir})
+    set_tests_properties(vexlow_update_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
+                         TIMEOUT 600)
+  else()
+    message(STATUS "Vexlow update GUI test left out: the virtual printer's driver is missing")
+  endif()
 endfunction()
 cmake_language(EVAL CODE "
   cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
@@ -48,9 +60,11 @@ cmake_language(EVAL CODE "
 # the message boxes once. They open windows, so they need the display.
 add_executable(app_win_gui_test
   ${APP_WIN_TESTS}/dialog_layout_test.cpp
-  ${APP_WIN_TESTS}/message_boxes_test.cpp)
-target_link_libraries(app_win_gui_test PRIVATE app_win vexlow_resources GTest::gtest
-                      GTest::gtest_main)
+  ${APP_WIN_TESTS}/message_boxes_test.cpp
+  ${APP_WIN_TESTS}/printer_select_dialog_test.cpp
+  ${APP_WIN_TESTS}/progress_dialog_test.cpp)
+target_link_libraries(app_win_gui_test PRIVATE app_win vexlow_resources tool_transfer_fakes
+                      GTest::gtest GTest::gtest_main)
 vexlow_add_test(NAME app_win_gui_test COMMAND app_win_gui_test GUI)
 vexlow_add_test(NAME app_dialog_layout_ja_test
   COMMAND app_win_gui_test --gtest_filter=DialogLayoutTest.* GUI)

@@ -72,9 +72,10 @@ TEST(Win32MessageBoxesTest, ShowsCaptionTextIconAndButtonsOverTheMainWindow) {
   HWND mainWindow = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
                                     nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(mainWindow, nullptr);
-  std::string title = "Glinterra Update Tool";
-  Win32MessageBoxes boxes([&title] { return title; });
-  boxes.SetOwner(mainWindow);
+  ApplicationTitle title;
+  MainWindow owner;
+  owner.Set(mainWindow);
+  Win32MessageBoxes boxes(title, owner);
 
   struct Case {
     const char* title;
@@ -98,7 +99,7 @@ TEST(Win32MessageBoxesTest, ShowsCaptionTextIconAndButtonsOverTheMainWindow) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    title = c.title;
+    title.Set(c.title);
     SeenBox seen;
     std::thread reader([&] { seen = ReadAndPress(Utf8ToWide(c.title), mainWindow, c.press); });
     const MessageAnswer answer = boxes.Show(c.text, c.icon, c.buttons);

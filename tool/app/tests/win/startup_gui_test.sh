@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Runs the real Vexlow.exe from a temporary folder for each way start-up can
-# end, and reads what it shows from outside with winauto.
+# end, and reads what it shows from outside with winauto; the last run goes on
+# to the printer-selection dialog with no printer of its driver, and its About box.
 # Arguments: the folder holding Vexlow.exe, winauto.exe, ostrand.dll,
 # hobrel.dll and probe/app_search_probe.dll; a folder for screenshots.
 set -uo pipefail
 bin_dir="$1"
 shots="$2"
 source "$(dirname "$0")/../../../../testing/wine-gui.sh"
+source "$(dirname "$0")/../../../../testing/vexlow-stage.sh"
 wine_gui_init "$bin_dir"
 
 title_en="Glinterra Update Tool"
@@ -18,18 +20,13 @@ trap 'wine_gui_stop; rm -rf "$work"' EXIT
 
 # fresh_app [FILE...]: Vexlow.exe alone in its folder, plus the named files of bin/.
 fresh_app() {
-  rm -rf "$app" "$elsewhere"
-  mkdir -p "$app" "$elsewhere"
-  cp "$bin_dir/Vexlow.exe" "$app/"
-  local file
-  for file in "$@"; do
-    cp "$bin_dir/$file" "$app/" || wine_gui_fail "no $file in $bin_dir"
-  done
+  rm -rf "$elsewhere"
+  mkdir -p "$elsewhere"
+  vexlow_stage_app "$app" "$bin_dir" "$@" || wine_gui_fail "cannot stage the program"
 }
 
-# write_ini LINE...: vexlow.ini in the program's folder, CRLF line ends.
 write_ini() {
-  printf '%s\r\n' "[UPDATE]" "$@" >"$app/vexlow.ini"
+  vexlow_write_ini "$app" "$@"
 }
 
 start_vexlow() {
@@ -38,7 +35,7 @@ start_vexlow() {
 
 # control_text CAPTION ID: the text of one control, in winauto's escaped form.
 control_text() {
-  winauto texts --title "$1" --class "#32770" |
+  winauto texts --title "$1" --has-control "$2" |
     awk -F'\t' -v id="$2" '$1 == "control" && $2 == id { print $5 }'
 }
 
@@ -84,19 +81,6 @@ touch "$app/update.kx7"
 printf '%s\r\n' "[UPDATE]" "KX7FileName=update.kx7" >"$elsewhere/vexlow.ini"
 start_vexlow
 expect_message "Vexlow" stop 'Error : Data file not found.'
-
-echo "-- vexlow.ini without keys: the package is listed as an empty line"
-fresh_app "${all_files[@]}"
-write_ini
-start_vexlow
-expect_message "$title_en" stop 'File not found.\n\n\n'
-
-echo "-- both libraries missing"
-fresh_app
-write_ini "${full_ini[@]}"
-touch "$app/update.kx7"
-start_vexlow
-expect_message "$title_en" stop 'File not found.\n\nostrand.dll\nhobrel.dll'
 
 echo "-- only hobrel.dll missing"
 fresh_app ostrand.dll
@@ -148,16 +132,42 @@ wine_gui_screenshot "$shots/warning-dialog-ja.png"
 winauto click --title "$title_ja" --class "#32770" --id 2 || wine_gui_fail "Japanese Cancel"
 expect_exit_without_message
 
-echo "-- a 300-character machine name arrives as 259; Start ends start-up for now"
+echo "-- Start: the printer-selection dialog, no printer of the driver; the About box"
 fresh_app "${all_files[@]}"
-long_name="$(printf 'M%.0s' $(seq 300))"
-write_ini "MachineName=$long_name" "KX7FileName=update.kx7"
+write_ini "${full_ini[@]}"
 touch "$app/update.kx7"
 start_vexlow
-winauto wait --title "$title_en" --class "#32770" --timeout-ms 20000 || wine_gui_fail "no warning dialog"
-[ "$(control_text "$title_en" 1006)" = "Do not operate ${long_name:0:259} or disconnect the USB cable until the update operation is completed." ] ||
-  wine_gui_fail "text 1006 with a long name: $(control_text "$title_en" 1006)"
-winauto click --title "$title_en" --class "#32770" --text '&Start' || wine_gui_fail "Start"
+winauto wait --title "$title_en" --has-control 1005 --timeout-ms 20000 || wine_gui_fail "no warning dialog"
+winauto click --title "$title_en" --has-control 1005 --text '&Start' || wine_gui_fail "Start"
+# The message comes before the dialog shows; the dialog is disabled under it.
+winauto wait --title "$title_en" --has-control 65535 --timeout-ms 20000 ||
+  { winauto list >&2; wine_gui_fail "no message about the missing printers"; }
+wine_gui_expect_record --title "$title_en" --has-control 65535 icon stop
+[ "$(control_text "$title_en" 65535)" = 'A compatible printer cannot be found.\n\nFor updating, the printer drivers must be installed.' ] ||
+  wine_gui_fail "text 1919: $(control_text "$title_en" 65535)"
+winauto click --title "$title_en" --has-control 65535 --text OK || wine_gui_fail "OK of 1919"
+select_dialog=(--title "$title_en" --has-control 1000)
+winauto wait "${select_dialog[@]}" --timeout-ms 10000 || wine_gui_fail "no printer-selection dialog"
+wine_gui_expect_record "${select_dialog[@]}" control 1000 ComboBox visible,disabled ''
+wine_gui_expect_record "${select_dialog[@]}" control 1001 Button visible,disabled '&Update'
+wine_gui_expect_record "${select_dialog[@]}" control 1004 Button visible,enabled 'E&xit'
+sleep 1
+wine_gui_screenshot "$shots/printer-selection-no-printer.png"
+# Every system command from 16 to 31 is the About item's.
+for command in 16 31; do
+  winauto syscommand "${select_dialog[@]}" --id "$command" || wine_gui_fail "system command $command"
+  winauto wait --title About --has-control 1008 --timeout-ms 10000 ||
+    wine_gui_fail "no About box for system command $command"
+  [ "$(control_text About 1007)" = "$title_en" ] || wine_gui_fail "About 1007: $(control_text About 1007)"
+  [ "$(control_text About 1008)" = "Version 1.00" ] || wine_gui_fail "About 1008: $(control_text About 1008)"
+  if [ "$command" = 16 ]; then
+    sleep 1
+    wine_gui_screenshot "$shots/about-box.png"
+  fi
+  winauto click --title About --has-control 1008 --text OK || wine_gui_fail "OK of the About box"
+  winauto gone --title About --timeout-ms 5000 || wine_gui_fail "the About box stays"
+done
+winauto click "${select_dialog[@]}" --id 1004 || wine_gui_fail "Exit"
 expect_exit_without_message
 
 echo "Vexlow start-up: all checks passed"

@@ -1,0 +1,162 @@
+// The progress dialog over a worker of the test's own: what the reports show
+// in its windows, the Cancel command only while cancelling is allowed, an OK
+// that is not the worker's ignored, the operating window centred over the
+// main window at 100 %, and the end once the worker has returned.
+#include "win/progress_dialog.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
+
+#include <string>
+
+#include "resource.h"
+
+namespace vexlow::win::testing {
+namespace {
+
+// What the worker saw of the windows while it ran.
+struct Seen {
+  std::wstring fileText;
+  std::wstring percentText;
+  LRESULT barPosition = -1;
+  bool cancelEnabled = false;
+  bool visibleAfterEarlyOk = false;
+  int32_t answerAfterCancel = -1;
+  bool hiddenAt100 = false;
+  HWND operating = nullptr;
+  bool operatingShown = false;
+};
+
+std::wstring Text(HWND dialog, int id) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(dialog, id, text, 256);
+  return text;
+}
+
+// The window of this thread that holds the control; both windows bear the
+// same title.
+HWND WindowWithControl(DWORD thread, int control) {
+  struct Search {
+    int control;
+    HWND found;
+  } search = {control, nullptr};
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgItem(window, s->control) == nullptr) {
+          return TRUE;
+        }
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST(ProgressDialogTest, ShowsReportsAndEndsOnlyOnceTheWorkerHasReturned) {
+  HWND mainWindow = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 40, 30, 420, 260,
+                                    nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(mainWindow, nullptr);
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  struct Case {
+    const char* name;
+    bool cancelAllowed;
+    int32_t answerAfterCancel;
+  };
+  const Case cases[] = {{"cancelling allowed", true, 0}, {"cancelling not allowed", false, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TransferProgress progress;
+    ProgressSession session(progress, "Transferring...");
+    progress.totalBytes = 1000;
+    progress.cancelAllowed = c.cancelAllowed;
+    Seen seen;
+    const DWORD guiThread = GetCurrentThreadId();
+    session.SetWorker([&] {
+      HWND dialog = WindowWithControl(guiThread, IDC_PROGRESS_BAR);
+      progress.currentFileBytes = 1000;
+      progress.currentFileName = "update";
+      ProgressCallback(50);
+      seen.fileText = Text(dialog, IDC_PROGRESS_FILE);
+      seen.percentText = Text(dialog, IDC_PROGRESS_PERCENT);
+      seen.barPosition = SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0);
+      seen.cancelEnabled = IsWindowEnabled(GetDlgItem(dialog, IDCANCEL));
+      // As the Enter key would: the dialog has no default button.
+      SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+      seen.visibleAfterEarlyOk = IsWindowVisible(dialog);
+      // As the Escape key would.
+      SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      seen.answerAfterCancel = ProgressCallback(60);
+      ProgressCallback(100);
+      seen.hiddenAt100 = !IsWindowVisible(dialog);
+      seen.operating = WindowWithControl(guiThread, IDC_OPERATING_TEXT);
+      seen.operatingShown = IsWindowVisible(seen.operating);
+      return 0;
+    });
+
+    ProgressDialog dialog(GetModuleHandleW(nullptr), mainWindow, "Progress Dialog Test", session,
+                          0);
+    EXPECT_EQ(dialog.RunModal(), IDOK);
+    EXPECT_TRUE(session.WorkerFinished());
+    EXPECT_EQ(seen.fileText, L"Transferring...");
+    EXPECT_EQ(seen.percentText, L"50 %");
+    EXPECT_EQ(seen.barPosition, 50);
+    EXPECT_EQ(seen.cancelEnabled, c.cancelAllowed);
+    EXPECT_TRUE(seen.visibleAfterEarlyOk);
+    EXPECT_EQ(seen.answerAfterCancel, c.answerAfterCancel);
+    EXPECT_TRUE(seen.hiddenAt100);
+    ASSERT_NE(seen.operating, nullptr);
+    EXPECT_TRUE(seen.operatingShown);
+    EXPECT_FALSE(IsWindow(seen.operating)) << "destroyed when the dialog ends";
+  }
+  DestroyWindow(mainWindow);
+}
+
+TEST(OperatingDialogTest, OpensHiddenCentredOverItsOwnerWithTheTitle) {
+  HWND owner = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 101, 51, 401, 301,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(owner, nullptr);
+  const auto operating =
+      OperatingDialog::Create(GetModuleHandleW(nullptr), owner, "Glinterra Update Tool");
+  ASSERT_NE(operating, nullptr);
+  HWND window = operating->Window();
+  EXPECT_FALSE(IsWindowVisible(window));
+  wchar_t title[64] = {};
+  GetWindowTextW(window, title, 64);
+  EXPECT_STREQ(title, L"Glinterra Update Tool");
+  RECT ownerRect;
+  RECT own;
+  GetWindowRect(owner, &ownerRect);
+  GetWindowRect(window, &own);
+  const POINT expected = CentredOver(ownerRect, own.right - own.left, own.bottom - own.top);
+  EXPECT_EQ(own.left, expected.x);
+  EXPECT_EQ(own.top, expected.y);
+  DestroyWindow(owner);
+}
+
+TEST(OperatingDialogTest, CentringTruncatesEachHalfTowardZero) {
+  struct Case {
+    RECT owner;
+    LONG width;
+    LONG height;
+    POINT expected;
+  };
+  const Case cases[] = {
+      {{100, 50, 501, 351}, 200, 100, {200, 150}},  // 401 / 2 and 301 / 2 cut down
+      {{-301, -51, 0, 0}, 100, 20, {-200, -35}},    // -401 / 2 and -71 / 2 cut up
+      {{0, 0, 100, 100}, 300, 200, {-100, -50}},    // larger than its owner
+  };
+  for (const Case& c : cases) {
+    const POINT at = CentredOver(c.owner, c.width, c.height);
+    EXPECT_EQ(at.x, c.expected.x);
+    EXPECT_EQ(at.y, c.expected.y);
+  }
+}
+
+}  // namespace
+}  // namespace vexlow::win::testing
