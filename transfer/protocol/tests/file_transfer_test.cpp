@@ -242,11 +242,19 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   ExpectOpening(100);
   ExpectChunk(0, 100);
   port_.ExpectProgress(100);
-  port_.ExpectRead(32, 2000, Status(1, 0)).Fails();
+  port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(2000);
   port_.ExpectProgress(100).Cancels();
   ExpectStopWord().Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Run(10000));
+
+  // A read that fails at once is a port that failed, not a printer that is late.
+  ExpectOpening(100);
+  ExpectChunk(0, 100);
+  port_.ExpectProgress(100);
+  port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(10);
+  port_.ExpectEnd();
+  EXPECT_EQ(TR_READ_FAILED, Run(10000));
 }
 
 // 10000 ms, first block at 4000 ms: the exchange gives up once 6000 ms have
