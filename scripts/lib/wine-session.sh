@@ -1,6 +1,7 @@
 # Sourced by the scripts that run Windows binaries: gives them a Wine prefix
-# inside the build folder, an X display on Xvfb and one wineserver for the run,
-# and tears the display and server down when the calling script exits.
+# inside the build folder, an X display (a new Xvfb, or the user's) and one
+# wineserver for the run, and tears down what it started when the calling
+# script exits.
 # Expects WINE_BUILD_DIR (the Windows build folder).
 
 export WINE=/usr/lib/wine/wine64
@@ -16,7 +17,7 @@ wine_session_stop() {
   [ -n "$wine_session_xvfb_pid" ] && kill "$wine_session_xvfb_pid" 2>/dev/null || true
 }
 
-wine_session_start() {
+wine_session_start_xvfb() {
   local n
   for n in $(seq 90 130); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
@@ -27,11 +28,21 @@ wine_session_start() {
   Xvfb "$wine_session_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   wine_session_xvfb_pid=$!
   export DISPLAY="$wine_session_display"
-  trap wine_session_stop EXIT
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X${wine_session_display#:}" ] && break
     sleep 0.1
   done
+}
+
+# wine_session_start [--user-display]: with --user-display the windows go to
+# the caller's DISPLAY as it is; otherwise to a new Xvfb display.
+wine_session_start() {
+  trap wine_session_stop EXIT
+  if [ "${1:-}" = "--user-display" ]; then
+    wine_session_display="$DISPLAY"
+  else
+    wine_session_start_xvfb
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"

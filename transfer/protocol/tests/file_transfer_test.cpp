@@ -254,7 +254,7 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   ExpectOpening(100);
   ExpectChunk(0, 100);
   port_.ExpectProgress(100);
-  port_.ExpectRead(32, 2000, Status(1, 0)).Fails();
+  port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(2000);
   port_.ExpectProgress(100).Cancels();
   ExpectStopWord().Fails();
   port_.ExpectEnd();
