@@ -73,3 +73,16 @@ vexlow_remove_printers() {
     vexlow_stage_added_driver=""
   fi
 }
+
+# vexlow_window_frames wine|manager: who frames Vexlow.exe's windows (an
+# application setting of the prefix). On a display without a window manager
+# (Xvfb) Wine draws them, captions included, so screenshots show them, and
+# keeps the windows unmanaged: a managed window that is shown or hidden waits
+# up to two seconds for a manager that never answers. On a user's desktop the
+# window manager frames them.
+vexlow_window_frames() {
+  local key='HKCU\Software\Wine\AppDefaults\Vexlow.exe\X11 Driver' value=N
+  [ "$1" = wine ] || value=Y
+  "$WINE" reg add "$key" /v Managed /d "$value" /f >/dev/null 2>&1 &&
+    "$WINE" reg add "$key" /v Decorated /d "$value" /f >/dev/null 2>&1
+}

@@ -1,6 +1,7 @@
 # Sourced by the scripts that run Windows binaries: gives them a Wine prefix
-# inside the build folder, an X display on Xvfb and one wineserver for the run,
-# and tears the display and server down when the calling script exits.
+# inside the build folder, an X display (a new Xvfb, or the user's) and one
+# wineserver for the run, and tears down what it started when the calling
+# script exits.
 #
 #   WINE_BUILD_DIR=build/windows; wine_session_start   # then run its programs
 #   wine_session_stop                                  # before starting another
@@ -21,13 +22,8 @@ wine_session_stop() {
   wine_session_xvfb_pid=""
 }
 
-# wine_session_start: for the build folder WINE_BUILD_DIR (configured already).
-wine_session_start() {
-  local n env="$WINE_BUILD_DIR/wine-session.env"
-  [ -f "$env" ] || { echo "wine: $env is missing; configure the build first" >&2; return 1; }
-  # shellcheck source=/dev/null
-  source "$env"
-  export WINE WINEARCH WINEPREFIX
+wine_session_start_xvfb() {
+  local n
   for n in $(seq 90 130); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
       wine_session_display=":$n"
@@ -37,11 +33,27 @@ wine_session_start() {
   Xvfb "$wine_session_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   wine_session_xvfb_pid=$!
   export DISPLAY="$wine_session_display"
-  trap wine_session_stop EXIT
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X${wine_session_display#:}" ] && break
     sleep 0.1
   done
+}
+
+# wine_session_start [--user-display]: for the build folder WINE_BUILD_DIR
+# (configured already). With --user-display the windows go to the caller's
+# DISPLAY as it is; otherwise to a new Xvfb display.
+wine_session_start() {
+  local env="$WINE_BUILD_DIR/wine-session.env"
+  [ -f "$env" ] || { echo "wine: $env is missing; configure the build first" >&2; return 1; }
+  # shellcheck source=/dev/null
+  source "$env"
+  export WINE WINEARCH WINEPREFIX
+  trap wine_session_stop EXIT
+  if [ "${1:-}" = "--user-display" ]; then
+    wine_session_display="$DISPLAY"
+  else
+    wine_session_start_xvfb
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating $WINEARCH prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"

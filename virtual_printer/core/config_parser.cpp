@@ -106,6 +106,12 @@ class LineParser : public IniHandler {
       config_->tracePath = std::string(value);
       return {};
     }
+    if (key == "trace_times") {
+      if (!ParseYesNo(value, &config_->traceTimes)) {
+        return "trace_times must be yes or no";
+      }
+      return {};
+    }
     return "unknown key '" + key + "' in [printer]";
   }
 

@@ -56,6 +56,8 @@ struct PrinterConfig {
   std::string stateDir;
   // File the trace is appended to; empty writes no trace.
   std::string tracePath;
+  // Every trace line starts with the milliseconds since the printer was loaded.
+  bool traceTimes = false;
   FaultConfig faults;
 
   bool AnswersTo(const char* printerName) const;

@@ -19,18 +19,31 @@ void Trace::CaptureInMemory() {
   capturing_ = true;
 }
 
+void Trace::StampTimes(LinkClock& clock) {
+  clock_ = &clock;
+  startUs_ = clock.NowUs();
+}
+
 void Trace::Line(const char* format, ...) {
   if (!Enabled()) {
     return;
   }
   char buffer[1024];
+  int stamp = 0;
+  if (clock_ != nullptr) {
+    const uint64_t us = clock_->NowUs() - startUs_;
+    stamp =
+        std::snprintf(buffer, sizeof buffer, "%10llu.%03u ",
+                      static_cast<unsigned long long>(us / 1000), static_cast<unsigned>(us % 1000));
+  }
   va_list args;
   va_start(args, format);
-  int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+  int length = std::vsnprintf(buffer + stamp, sizeof buffer - stamp, format, args);
   va_end(args);
   if (length < 0) {
     return;
   }
+  length += stamp;
   size_t size = static_cast<size_t>(length) < sizeof buffer - 1 ? static_cast<size_t>(length)
                                                                 : sizeof buffer - 1;
   if (capturing_) {

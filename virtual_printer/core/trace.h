@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "link_clock.h"
+
 #if defined(__MINGW32__)
 #define VP_PRINTF_FORMAT(f, a) __attribute__((format(gnu_printf, f, a)))
 #else
@@ -28,6 +30,9 @@ class Trace {
   bool OpenFile(const std::string& path);
   // Keeps the lines in memory (Captured()), for tests.
   void CaptureInMemory();
+  // Starts every later line with the milliseconds since this call, so phases
+  // of an exchange can be timed from the trace.
+  void StampTimes(LinkClock& clock);
 
   bool Enabled() const { return file_ != nullptr || capturing_; }
   void Line(const char* format, ...) VP_PRINTF_FORMAT(2, 3);
@@ -39,6 +44,8 @@ class Trace {
  private:
   std::FILE* file_ = nullptr;
   bool capturing_ = false;
+  LinkClock* clock_ = nullptr;
+  uint64_t startUs_ = 0;
   std::string captured_;
 };
 

@@ -26,6 +26,9 @@ std::unique_ptr<VirtualPrinter> VirtualPrinter::Create(const PrinterConfig& conf
     store = std::move(folder);
   }
   std::unique_ptr<VirtualPrinter> printer(new VirtualPrinter(config, std::move(store), clock));
+  if (config.traceTimes) {
+    printer->trace_.StampTimes(clock);
+  }
   if (!config.tracePath.empty()) {
     if (!printer->trace_.OpenFile(config.tracePath)) {
       *error = "trace file " + config.tracePath + " cannot be opened";

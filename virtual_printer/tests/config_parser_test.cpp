@@ -29,6 +29,7 @@ TEST(ConfigParserTest, ReadsEveryKey) {
       "capacity = 1000000\n"
       "state_dir = /tmp/vp state\n"
       "trace = /tmp/vp.trace\n"
+      "trace_times = yes\n"
       "\n"
       "[faults]\n"
       "# one line per fault\n"
@@ -51,6 +52,7 @@ TEST(ConfigParserTest, ReadsEveryKey) {
   EXPECT_EQ(c.capacityBytes, 1000000u);
   EXPECT_EQ(c.stateDir, "/tmp/vp state");
   EXPECT_EQ(c.tracePath, "/tmp/vp.trace");
+  EXPECT_TRUE(c.traceTimes);
   EXPECT_EQ(c.faults.rejectRequest, 3u);
   EXPECT_EQ(c.faults.breakLinkAfterBytes, 1000u);
   EXPECT_EQ(c.faults.lateStatusMs, 2500u);

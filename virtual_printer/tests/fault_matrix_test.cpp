@@ -48,6 +48,11 @@ const FaultCase kFaults[] = {
     {"link breaks in the first status block",
      [](vp::PrinterConfig& c) { c.faults.breakLinkAfterBytes = 4 + 64 + 10; }, Operation::kSend,
      500000, TR_READ_FAILED, 0},
+    {"link breaks while the send awaits a status block",
+     [](vp::PrinterConfig& c) {
+       c.faults.breakLinkAfterBytes = kFirstChunkBytes + 4096 + 21 * 4 + 10;
+     },
+     Operation::kSend, 500000, TR_TIMEOUT, 0},
     {"link breaks while a chunk is received",
      [](vp::PrinterConfig& c) { c.faults.breakLinkAfterBytes = kFirstChunkBytes + 4 + 100; },
      Operation::kReceive, 500000, TR_READ_FAILED, 1},

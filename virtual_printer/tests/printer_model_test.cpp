@@ -361,5 +361,17 @@ TEST_F(PrinterModelTest, TraceShowsPortCallsAndWhatThePrinterMadeOfThem) {
   }
 }
 
+TEST_F(PrinterModelTest, TimedTraceStampsEveryLineWithTheLinksTime) {
+  config_.traceTimes = true;
+  config_.faults.slowLinkUsPerCall = 1500;
+  Build();
+  ASSERT_TRUE(Port().Open(kPrinterName, nullptr));
+  ASSERT_TRUE(Write(Frame('S')));
+  Status();
+  EXPECT_NE(TraceText().find("         0.000 open(\"Virtual Printer\")"), std::string::npos)
+      << TraceText();
+  EXPECT_NE(TraceText().find("         1.500 read(32 bytes"), std::string::npos) << TraceText();
+}
+
 }  // namespace
 }  // namespace vp_test

@@ -27,9 +27,10 @@ vexlow_add_test(NAME vexlow_imports_test
   COMMAND ${APP_WIN_TESTS}/imports_test.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Vexlow>)
 
 # The real program, driven from outside with winauto: its start-up outcomes,
-# and whole updates with the virtual printer and its driver. They need
-# programs and libraries of folders configured after this one, so they are
-# added once the whole tree is known, and only when those exist.
+# whole updates with the virtual printer and its driver, and the printer's
+# faults during updates. They need programs and libraries of folders
+# configured after this one, so they are added once the whole tree is known,
+# and only when those exist.
 function(vexlow_app_add_gui_test tests_dir work_dir)
   if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow)
     vexlow_add_test(NAME vexlow_startup_gui_test GUI
@@ -42,12 +43,14 @@ function(vexlow_app_add_gui_test tests_dir work_dir)
   endif()
   if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow
      AND TARGET vp_install_driver AND TARGET quorbel_info)
-    vexlow_add_test(NAME vexlow_update_gui_test GUI
-      COMMAND ${tests_dir}/update_gui_test.sh ${CMAKE_BINARY_DIR}/bin
-              ${CMAKE_BINARY_DIR}/artifacts
-      WORKING_DIRECTORY ${work_dir})
-    set_tests_properties(vexlow_update_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
-                         TIMEOUT 600)
+    foreach(test update fault_matrix)
+      vexlow_add_test(NAME vexlow_${test}_gui_test GUI
+        COMMAND ${tests_dir}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin
+                ${CMAKE_BINARY_DIR}/artifacts
+        WORKING_DIRECTORY ${work_dir})
+      set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
+                           TIMEOUT 600)
+    endforeach()
   else()
     message(STATUS "Vexlow update GUI test left out: the virtual printer's driver is missing")
   endif()

@@ -65,11 +65,7 @@ expect_exit_without_message() {
   [ "$code" -eq 0 ] || { winauto list >&2; wine_gui_fail "Vexlow.exe ended with $code"; }
 }
 
-# Without a window manager the display shows no frames or captions; Wine
-# draws its own for Vexlow.exe alone (an application setting of the prefix),
-# so the screenshots show the dialog's caption.
-"$WINE" reg add 'HKCU\Software\Wine\AppDefaults\Vexlow.exe\X11 Driver' \
-  /v Decorated /d N /f >/dev/null 2>&1 || wine_gui_fail "cannot set the window decoration"
+vexlow_window_frames wine || wine_gui_fail "cannot set the window frames"
 
 all_files=(ostrand.dll hobrel.dll)
 full_ini=("NewVersion=2.10" "Country=EU" "DriverName=Skorvin VX-9" "MachineName=VX-9"

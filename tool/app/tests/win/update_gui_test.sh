@@ -10,113 +10,18 @@
 set -uo pipefail
 bin_dir="$1"
 shots="$2"
-source "$(dirname "$0")/../../../../testing/wine-gui.sh"
-source "$(dirname "$0")/../../../../testing/vexlow-stage.sh"
+source "$(dirname "$0")/../../../../testing/vexlow-dialogs.sh"
 wine_gui_init "$bin_dir"
-
-answering="Virtual Printer"       # the name the virtual printer answers to
-silent="Quorbel Silent Printer"   # a printer of the driver that nothing answers for
-model=0x0415                      # the virtual printer's and its driver's model
-work="$(mktemp -d)"
-app="$work/app"
-state="$work/state"
-cleanup() {
-  wine_gui_stop
-  vexlow_remove_printers "$bin_dir" "$answering" "$silent"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-vexlow_install_printers "$bin_dir" "$answering" "$silent" || wine_gui_fail "cannot add the printers"
+vexlow_test_scene
+model=0x0415 # the virtual printer's and its driver's model
 
 # Slow enough that a 600000-byte transfer lasts some seconds, for the keys.
 vp_write_config "$work/slow.ini" "$state" "$work/trace.txt" "$(printf '[faults]\nslow_link = 10 200')"
 vp_write_config "$work/fast.ini" "$state" "$work/trace.txt"
 
-# One ini for both languages: the driver's printers, version 2.10.
-stage() {
-  vexlow_stage_app "$app" "$bin_dir" ostrand.dll hobrel.dll || wine_gui_fail "cannot stage"
-  vexlow_write_ini "$app" "NewVersion=2.10" "Country=EU" "DriverName=$VEXLOW_DRIVER" \
-    "MachineName=ZN-418" "KX7FileName=update.kx7"
-}
-
-# The windows of one language, told apart by a control each holds, since they
-# share the caption: use_language TITLE CONFIRMATION.
-use_language() {
-  title="$1"
-  confirm="$2"
-  warning=(--title "$title" --has-control 1005)
-  selection=(--title "$title" --has-control 1000)
-  box=(--title "$title" --has-control 65535)
-  progress=(--title "$title" --has-control 2310)
-  operating=(--title "$title" --has-control 2510)
-}
-
-# wait_for ARRAY [SECONDS]: until the window that the named array describes is there.
-wait_for() {
-  local -n window="$1"
-  winauto wait "${window[@]}" --timeout-ms "$((${2:-60} * 1000))" ||
-    { winauto list >&2; wine_gui_fail "no window: $1"; }
-}
-
-# box_text: the text of the message box on top, or nothing (and failure)
-# when there is none.
-box_text() {
-  winauto text "${box[@]}" --id 65535 2>/dev/null
-}
-
-# expect_box ICON TEXT BUTTON_ID [SCREENSHOT]: the message box with this icon
-# and text (winauto's escaped form), answered with the button; returns once
-# that box is gone. Boxes follow one another, so each is known by its text.
-expect_box() {
-  local icon="$1" text="$2" button="$3" shot="${4:-}" seen="" deadline=$((SECONDS + 40))
-  until seen="$(box_text)" && [ "$seen" = "$text" ]; do
-    ((SECONDS < deadline)) || { winauto list >&2; wine_gui_fail "no box [$text]; last seen [$seen]"; }
-    sleep 0.2
-  done
-  wine_gui_expect_record "${box[@]}" icon "$icon"
-  if [ -n "$shot" ]; then
-    sleep 1 # let it paint
-    wine_gui_screenshot "$shot"
-  fi
-  winauto click "${box[@]}" --id "$button" || wine_gui_fail "button $button of [$text]"
-  deadline=$((SECONDS + 10))
-  while seen="$(box_text)" && [ "$seen" = "$text" ]; do
-    ((SECONDS < deadline)) || wine_gui_fail "the box [$text] stays"
-    sleep 0.2
-  done
-}
-
-# start_update: Update, then Yes to the confirmation.
-start_update() {
-  winauto click "${selection[@]}" --id 1001 || wine_gui_fail "Update"
-  expect_box exclamation "$confirm" 6
-}
-
-choose() {
-  winauto select "${selection[@]}" --id 1000 --text "$1" || wine_gui_fail "choose $1"
-}
-
-# to_selection: starts the program (in the language of LANG) and passes the warning.
-to_selection() {
-  wine_gui_start "$work" "$app/Vexlow.exe"
-  wait_for warning
-  winauto click "${warning[@]}" --id 1 || wine_gui_fail "Start"
-  wait_for selection
-}
-
-# expect_stored PACKAGE: the printer holds exactly the package's header and payload.
-expect_stored() {
-  local stored
-  stored="$(find "$state" -name 'file-*.vpf')"
-  [ "$(wc -l <<<"$stored")" = 1 ] || wine_gui_fail "the printer holds: $stored"
-  cmp -s "$1" "$stored" || wine_gui_fail "the stored file differs from the package"
-}
-
-"$WINE" reg add 'HKCU\Software\Wine\AppDefaults\Vexlow.exe\X11 Driver' \
-  /v Decorated /d N /f >/dev/null 2>&1 || wine_gui_fail "cannot set the window decoration"
 
 echo "-- English: the failures, a cancel and a completed update in one run"
-use_language "Glinterra Update Tool" 'OK to update Glinterra to version 2.10 ?'
+use_language en
 stage
 vp_make_package "$app/update.kx7" 0x7777 1000
 VEXLOW_VIRTUAL_PRINTER="$(vp_win_path "$work/slow.ini")"
@@ -165,7 +70,7 @@ wine_gui_wait_exit 20 || wine_gui_fail "the program did not end after the update
 expect_stored "$app/update.kx7"
 
 echo "-- Japanese: a completed update"
-use_language "Glinterra 更新ツール" 'Glinterra を バージョン 2.10 に更新してよろしいですか？'
+use_language ja
 rm -rf "$state"
 mkdir -p "$state"
 stage
