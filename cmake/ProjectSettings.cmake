@@ -23,6 +23,19 @@ if(VEXLOW_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz tree (fuzz/): clang's libFuzzer over code built with its coverage
+# and the sanitizers. Every library is instrumented; only the fuzz targets
+# link the fuzzer's own main.
+option(VEXLOW_FUZZ "Build the libFuzzer targets (clang, a tree of its own)" OFF)
+if(VEXLOW_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang" OR WIN32)
+    message(FATAL_ERROR "VEXLOW_FUZZ needs clang on the build machine (CXX=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # One Wine prefix per build tree, shared by all Wine tests of a run.
 set(VEXLOW_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix for the tests")
 set(VEXLOW_WINE /usr/lib/wine/wine64)

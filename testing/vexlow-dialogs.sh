@@ -58,7 +58,7 @@ use_language() {
 # wait_for ARRAY [SECONDS]: until the window that the named array describes is there.
 wait_for() {
   local -n window="$1"
-  winauto wait "${window[@]}" --timeout-ms "$((${2:-20} * 1000))" ||
+  winauto wait "${window[@]}" --timeout-ms "$((${2:-60} * 1000))" ||
     { winauto list >&2; wine_gui_fail "no window: $1"; }
 }
 

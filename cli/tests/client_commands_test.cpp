@@ -11,7 +11,7 @@
 
 #include "cli/client_commands.h"
 #include "cli/exit_codes.h"
-#include "transfer/protocol/transfer_library.h"
+#include "cli/tests/core_exports.h"
 #include "virtual_printer/tests/printer_fixture.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -29,29 +29,7 @@ namespace fs = std::filesystem;
 using vp_test::Bytes;
 using vp_test::Package;
 
-// The exports, as ostrand.dll would give them, over one library instance.
-ostrand::TransferLibrary* library = nullptr;
-
-const OstrandFunctions kCore{
-    .initPrinter = [](const char* name, void* block) { return library->InitPrinter(name, block); },
-    .checkSupportPrinter = nullptr,
-    .cmdInit = [](uint32_t timeout) { return library->CmdInit(timeout); },
-    .getStatus = [](void* status, uint32_t timeout) { return library->GetStatus(status, timeout); },
-    .getFileList = [](void* list, uint32_t* count,
-                      uint32_t timeout) { return library->GetFileList(list, count, timeout); },
-    .sendFile =
-        [](const void* header, const void* data, const uint32_t* size, void* status,
-           uint32_t timeout, TRProgressCallback progress) {
-          return library->SendFile(header, data, size, status, timeout, progress);
-        },
-    .receiveFile =
-        [](const void* header, void* data, const uint32_t* size, void* status, uint32_t timeout,
-           TRProgressCallback progress) {
-          return library->ReceiveFile(header, data, size, status, timeout, progress);
-        },
-    .deleteFile = [](const void* entry,
-                     uint32_t timeout) { return library->DeleteFile(entry, timeout); },
-    .checkSupportPrinter2 = nullptr};
+using cli_test::kCoreExports;
 
 Bytes FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -67,7 +45,7 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
     Connect();
   }
   void TearDown() override {
-    library = nullptr;
+    cli_test::coreLibrary = nullptr;
     fs::remove_all(folder_);
   }
 
@@ -75,7 +53,7 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
   void Connect() {
     Build();
     library_ = std::make_unique<ostrand::TransferLibrary>(printer_->Port(), clock_);
-    library = library_.get();
+    cli_test::coreLibrary = library_.get();
   }
 
   int Run(std::vector<const char*> args) {
@@ -86,7 +64,7 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
         << error;
     out_.str("");
     err_.str("");
-    return RunCommand(line, kCore, out_, err_, BarStyle::kRedrawn);
+    return RunCommand(line, kCoreExports, out_, err_, BarStyle::kRedrawn);
   }
 
   std::string Write(const char* name, const Bytes& bytes) {
@@ -309,7 +287,7 @@ TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
   ASSERT_TRUE(ParseCommandLine(4, args, &line, &error));
   CancelAtTenPercent console;
   std::ostream out(&console);
-  EXPECT_EQ(RunCommand(line, kCore, out, err_, BarStyle::kRedrawn), TR_CANCELLED);
+  EXPECT_EQ(RunCommand(line, kCoreExports, out, err_, BarStyle::kRedrawn), TR_CANCELLED);
   EXPECT_NE(err_.str().find("cancelled; the printer was told to stop (result 8)"),
             std::string::npos);
   EXPECT_EQ(console.str().find("100%"), std::string::npos);

@@ -23,6 +23,12 @@ inline int32_t TenthsToPixels(int32_t tenths, int32_t dotsPerInch) {
   return TruncateToInt32(static_cast<double>(tenths) * dotsPerInch / kTenthsPerInch);
 }
 
+// value + step for a step of 0 or more, at most the largest 32-bit number: a
+// driver's resolution may put a size right at the top of the range.
+inline int32_t AddUpToLargest(int32_t value, int32_t step) {
+  return value > INT32_MAX - step ? INT32_MAX : value + step;
+}
+
 inline void RaiseTo(int32_t& value, int32_t candidate) {
   if (candidate > value) {
     value = candidate;

@@ -61,8 +61,8 @@ void ComputeExtents(Extent minimum, Extent maximum, uint32_t features, const Pap
   }
   if (geometry.minimumWidth > 0 && geometry.minimumLength > 0 && geometry.maximumWidth > 0 &&
       geometry.maximumLength > 0) {
-    geometry.minimumWidth += 1;
-    geometry.minimumLength += 4;
+    geometry.minimumWidth = AddUpToLargest(geometry.minimumWidth, 1);
+    geometry.minimumLength = AddUpToLargest(geometry.minimumLength, 4);
     return;
   }
   const int32_t longest = TenthsToPixels(kLongestPageTenths, y);

@@ -34,7 +34,8 @@ Resolution PickByQuality(const ResolutionList& resolutions, int16_t quality) {
       return EntryAt(resolutions, 0);
     case kQualityMedium:
       return n >= 4 ? EntryAt(resolutions, 1) : n == 2 ? EntryAt(resolutions, 0) : Resolution{};
-    default:  // kQualityLow
+    case kQualityLow:
+    default:
       return n >= 4 ? EntryAt(resolutions, 2) : n == 2 ? EntryAt(resolutions, 0) : Resolution{};
   }
 }

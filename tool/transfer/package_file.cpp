@@ -16,6 +16,12 @@ bool PackageFile::Open(const std::string& path) {
   return true;
 }
 
+bool PackageFile::HoldsPayload(std::size_t size) {
+  const int64_t length = file_.Seek(0, platform::File::Origin::End);
+  return length >= static_cast<int64_t>(PackageHeader::kSize) &&
+         static_cast<uint64_t>(length) - PackageHeader::kSize >= size;
+}
+
 bool PackageFile::ReadPayload(void* buffer, std::size_t size) {
   return file_.Seek(PackageHeader::kSize, platform::File::Origin::Begin) ==
              static_cast<int64_t>(PackageHeader::kSize) &&

@@ -17,6 +17,8 @@ class PackageFile {
   // opened; the header then stays new.
   bool Open(const std::string& path);
   const PackageHeader& Header() const { return header_; }
+  // Whether the file holds `size` bytes of payload after its header.
+  bool HoldsPayload(std::size_t size);
   // Reads `size` bytes of payload, from just after the header, into buffer;
   // false when fewer come.
   bool ReadPayload(void* buffer, std::size_t size);

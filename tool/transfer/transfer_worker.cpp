@@ -62,6 +62,11 @@ bool SendPackageFile(PackageFile& package, WorkerContext& context) {
     return Unreadable(client);
   }
   const auto size = static_cast<uint32_t>(*payloadSize);
+  // A file shorter than its header says is unreadable before any memory is
+  // taken for it: a damaged header may announce up to 2 GiB.
+  if (!package.HoldsPayload(size)) {
+    return Unreadable(client);
+  }
   // A package's payload may be large; without the memory the package counts
   // as unreadable instead of ending the program.
   const std::unique_ptr<uint8_t[]> payload(new (std::nothrow) uint8_t[size]());

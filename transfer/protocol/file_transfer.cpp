@@ -181,25 +181,22 @@ class Transfer {
 
   // Send: the printer may take its time. Read again, one port time-out at a
   // time with a progress report after each attempt, until a read answers or the
-  // limit is reached. No answer, or a short one, is a time-out. A read that
-  // fails well before its time-out did not wait for the printer: the port
-  // itself failed (a broken link), and reading on would only spin until the
-  // limit, so that ends the wait as a failed read.
+  // limit is reached. No answer, or a short one, is a time-out. A port that
+  // fails at once (a link gone) must not make the wait spin until the limit:
+  // there is at most one attempt per half a port time-out of the time left.
   Outcome AwaitStatus(StatusBlock& block) {
     if (LimitReached()) {
       return End(TR_TIMEOUT);
     }
+    const int64_t left = int64_t{limit_} - budget_->Elapsed();
+    uint32_t attempts = static_cast<uint32_t>(left / (kPortTimeoutMs / 2)) + 1;
     detail::ReadOutcome outcome;
     do {
-      const int32_t readStart = budget_->Elapsed();
       outcome = detail::ReadOnce(port_, block.bytes.data(), wire::kStatusSize, kPortTimeoutMs);
-      if (!outcome.answered && budget_->Elapsed() - readStart < int32_t{kPortTimeoutMs / 2}) {
-        return End(TR_READ_FAILED);
-      }
       if (!ReportProgress()) {
         return Cancel();
       }
-    } while (!outcome.answered && !LimitReached());
+    } while (!outcome.answered && --attempts > 0 && !LimitReached());
     if (!outcome.Complete(wire::kStatusSize)) {
       return End(TR_TIMEOUT);
     }

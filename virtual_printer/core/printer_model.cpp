@@ -29,6 +29,8 @@ const char* CommandName(uint8_t letter) {
   }
 }
 
+constexpr uint32_t kFirstPayloadRoom = 1024 * 1024;
+
 bool ScopeHits(StatusScope scope, bool answersData) {
   return scope == StatusScope::kAll || answersData;
 }
@@ -238,7 +240,9 @@ void PrinterModel::OpenSend() {
     return;
   }
   payload_.clear();
-  payload_.reserve(size);
+  // The header's size is only announced: room beyond a first part grows as
+  // the chunks come, so a host cannot make the printer take gigabytes at once.
+  payload_.reserve(std::min<uint32_t>(size, kFirstPayloadRoom));
   OpenExchange(size, State::kSendLengthWord);
 }
 

@@ -52,7 +52,7 @@ const FaultCase kFaults[] = {
      [](vp::PrinterConfig& c) {
        c.faults.breakLinkAfterBytes = kFirstChunkBytes + 4096 + 21 * 4 + 10;
      },
-     Operation::kSend, 500000, TR_READ_FAILED, 0},
+     Operation::kSend, 500000, TR_TIMEOUT, 0},
     {"link breaks while a chunk is received",
      [](vp::PrinterConfig& c) { c.faults.breakLinkAfterBytes = kFirstChunkBytes + 4 + 100; },
      Operation::kReceive, 500000, TR_READ_FAILED, 1},

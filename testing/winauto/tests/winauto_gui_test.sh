@@ -57,5 +57,23 @@ wine_gui_wait_exit 10
 code=$?
 [ "$code" -eq 100 ] || wine_gui_fail "the dialog ended with $code, not 100"
 winauto gone --title "Fixture Dialog" --timeout-ms 1000 || wine_gui_fail "dialog stays"
+
+# A window known by a control it holds; a key and a system command reach the
+# dialog's own loop, which turns both into Cancel.
+for way in escape close; do
+  wine_gui_start "$work" "$fixture" dialog
+  winauto wait --title "Fixture Dialog" --has-control 1004 --timeout-ms 20000 ||
+    wine_gui_fail "no dialog holding control 1004"
+  winauto wait --title "Fixture Dialog" --has-control 4321 --timeout-ms 300 2>/dev/null &&
+    wine_gui_fail "found a dialog by a control it does not hold"
+  if [ "$way" = escape ]; then
+    winauto key --title "Fixture Dialog" --text escape
+  else
+    winauto syscommand --title "Fixture Dialog" --id 61536 # SC_CLOSE
+  fi || wine_gui_fail "$way"
+  wine_gui_wait_exit 10
+  code=$?
+  [ "$code" -eq 2 ] || wine_gui_fail "$way ended the dialog with $code, not Cancel"
+done
 rm -rf "$work"
 echo "winauto: all checks passed"

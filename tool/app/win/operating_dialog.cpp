@@ -11,11 +11,13 @@ INT_PTR CALLBACK OperatingDialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG;
 }
 
-}  // namespace
-
+// Where a window of this size stands centred over `owner`, each half
+// truncated toward zero.
 POINT CentredOver(const RECT& owner, LONG width, LONG height) {
   return {(owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2};
 }
+
+}  // namespace
 
 std::unique_ptr<OperatingDialog> OperatingDialog::Create(HINSTANCE instance, HWND owner,
                                                          const std::string& title) {

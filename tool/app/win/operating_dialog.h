@@ -33,10 +33,6 @@ class OperatingDialog {
   HWND window_;
 };
 
-// Where a window of this size goes to stand centred over `owner`: each half
-// truncated toward zero, as integer division does.
-POINT CentredOver(const RECT& owner, LONG width, LONG height);
-
 }  // namespace vexlow::win
 
 #endif  // TOOL_APP_WIN_OPERATING_DIALOG_H

@@ -65,6 +65,8 @@ TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
       {{}, {}, {}, 0, {}, "0 0 0 0"},
       {{}, {240, 9999}, {180, 180}, 0, {}, "8149 8149 170 7085"},  // 1150 mm
       {{}, {}, {300, 300}, 0, {kA4, {1, 1, 1, 1000, 500, 0, 0, 0, 0}}, "1000 500 2480 3508"},
+      // A driver's resolution that fills 32 bits: the margins stop at the largest size.
+      {{254, 254}, {1, 1}, {INT32_MAX, INT32_MAX}, 0, {}, "2147483647 2147483647 8454660 8454660"},
   };
   for (const Case& c : cases) {
     PageGeometry g;

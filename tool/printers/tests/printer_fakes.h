@@ -165,9 +165,12 @@ struct FakeContexts : InformationContexts {
   std::optional<std::size_t> failAt;  // the context of this number cannot be created
   std::vector<int16_t> papersAsked;
   int live = 0;
+  // Bytes of the device mode given to Create that may be read: a shorter one
+  // names no paper.
+  std::size_t devModeSize = kDmPaperSizeOffset + 2;
 
   Context Create(const char*, const char*, const char*, const void* devMode) override {
-    const platform::ByteReader fields(devMode, kDmPaperSizeOffset + 2);
+    const platform::ByteReader fields(devMode, devModeSize);
     papersAsked.push_back(static_cast<int16_t>(fields.U16(kDmPaperSizeOffset).value_or(0)));
     if (failAt == papersAsked.size() - 1) {
       return nullptr;

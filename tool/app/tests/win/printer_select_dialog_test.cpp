@@ -41,22 +41,11 @@ struct Seen {
   bool exitEnabled = false;
 };
 
+// The dialog of this process (it shows the template's caption or string 3000,
+// the same text).
 HWND FindSelectionDialog() {
   for (int i = 0; i < 400; ++i) {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM out) -> BOOL {
-          DWORD process = 0;
-          GetWindowThreadProcessId(window, &process);
-          if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-              GetDlgItem(window, IDC_PRINTER_LIST) != nullptr) {
-            *reinterpret_cast<HWND*>(out) = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (found != nullptr) {
+    if (HWND found = FindWindowW(L"#32770", L"Glinterra Update Tool"); IsWindowVisible(found)) {
       return found;
     }
     Sleep(25);

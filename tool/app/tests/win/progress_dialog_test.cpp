@@ -1,7 +1,8 @@
 // The progress dialog over a worker of the test's own: what the reports show
 // in its windows, the Cancel command only while cancelling is allowed, an OK
-// that is not the worker's ignored, the operating window centred over the
-// main window at 100 %, and the end once the worker has returned.
+// that is not the worker's ignored, the operating window with the title,
+// centred over the main window at 100 %, and the end once the worker has
+// returned.
 #include "win/progress_dialog.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,8 @@ struct Seen {
   bool hiddenAt100 = false;
   HWND operating = nullptr;
   bool operatingShown = false;
+  RECT operatingRect = {};
+  std::wstring operatingTitle;
 };
 
 std::wstring Text(HWND dialog, int id) {
@@ -96,6 +99,10 @@ TEST(ProgressDialogTest, ShowsReportsAndEndsOnlyOnceTheWorkerHasReturned) {
       seen.hiddenAt100 = !IsWindowVisible(dialog);
       seen.operating = WindowWithControl(guiThread, IDC_OPERATING_TEXT);
       seen.operatingShown = IsWindowVisible(seen.operating);
+      GetWindowRect(seen.operating, &seen.operatingRect);
+      wchar_t operatingTitle[64] = {};
+      GetWindowTextW(seen.operating, operatingTitle, 64);
+      seen.operatingTitle = operatingTitle;
       return 0;
     });
 
@@ -112,50 +119,15 @@ TEST(ProgressDialogTest, ShowsReportsAndEndsOnlyOnceTheWorkerHasReturned) {
     EXPECT_TRUE(seen.hiddenAt100);
     ASSERT_NE(seen.operating, nullptr);
     EXPECT_TRUE(seen.operatingShown);
+    EXPECT_EQ(seen.operatingTitle, L"Progress Dialog Test");
+    // Centred over the main window, each half truncated.
+    EXPECT_EQ(seen.operatingRect.left,
+              (40 + 460 - (seen.operatingRect.right - seen.operatingRect.left)) / 2);
+    EXPECT_EQ(seen.operatingRect.top,
+              (30 + 290 - (seen.operatingRect.bottom - seen.operatingRect.top)) / 2);
     EXPECT_FALSE(IsWindow(seen.operating)) << "destroyed when the dialog ends";
   }
   DestroyWindow(mainWindow);
-}
-
-TEST(OperatingDialogTest, OpensHiddenCentredOverItsOwnerWithTheTitle) {
-  HWND owner = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 101, 51, 401, 301,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(owner, nullptr);
-  const auto operating =
-      OperatingDialog::Create(GetModuleHandleW(nullptr), owner, "Glinterra Update Tool");
-  ASSERT_NE(operating, nullptr);
-  HWND window = operating->Window();
-  EXPECT_FALSE(IsWindowVisible(window));
-  wchar_t title[64] = {};
-  GetWindowTextW(window, title, 64);
-  EXPECT_STREQ(title, L"Glinterra Update Tool");
-  RECT ownerRect;
-  RECT own;
-  GetWindowRect(owner, &ownerRect);
-  GetWindowRect(window, &own);
-  const POINT expected = CentredOver(ownerRect, own.right - own.left, own.bottom - own.top);
-  EXPECT_EQ(own.left, expected.x);
-  EXPECT_EQ(own.top, expected.y);
-  DestroyWindow(owner);
-}
-
-TEST(OperatingDialogTest, CentringTruncatesEachHalfTowardZero) {
-  struct Case {
-    RECT owner;
-    LONG width;
-    LONG height;
-    POINT expected;
-  };
-  const Case cases[] = {
-      {{100, 50, 501, 351}, 200, 100, {200, 150}},  // 401 / 2 and 301 / 2 cut down
-      {{-301, -51, 0, 0}, 100, 20, {-200, -35}},    // -401 / 2 and -71 / 2 cut up
-      {{0, 0, 100, 100}, 300, 200, {-100, -50}},    // larger than its owner
-  };
-  for (const Case& c : cases) {
-    const POINT at = CentredOver(c.owner, c.width, c.height);
-    EXPECT_EQ(at.x, c.expected.x);
-    EXPECT_EQ(at.y, c.expected.y);
-  }
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ control_text() {
 # itself.
 expect_message() {
   local caption="$1" icon="$2" text="$3" shot="${4:-}" seen
-  winauto wait --title "$caption" --class "#32770" --timeout-ms 20000 ||
+  winauto wait --title "$caption" --class "#32770" --timeout-ms 60000 ||
     { winauto list >&2; wine_gui_fail "no box captioned \"$caption\" for: $text"; }
   wine_gui_expect_record --title "$caption" --class "#32770" icon "$icon"
   seen="$(winauto texts --title "$caption" --class "#32770" |
@@ -98,7 +98,7 @@ fresh_app "${all_files[@]}"
 write_ini "${full_ini[@]}"
 touch "$app/update.kx7"
 start_vexlow
-winauto wait --title "$title_en" --class "#32770" --timeout-ms 20000 || wine_gui_fail "no warning dialog"
+winauto wait --title "$title_en" --class "#32770" --timeout-ms 60000 || wine_gui_fail "no warning dialog"
 wine_gui_expect_record --title "$title_en" --class "#32770" control 1005 Static visible,enabled Warning
 [ "$(control_text "$title_en" 1006)" = "Do not operate VX-9 or disconnect the USB cable until the update operation is completed." ] ||
   wine_gui_fail "text 1006: $(control_text "$title_en" 1006)"
@@ -117,7 +117,7 @@ write_ini "NewVersion=2.10" "DriverName=Skorvin VX-9" \
   "MachineName=VX-9 $(printf '\x83\x65\x83\x58\x83\x67')" "KX7FileName=update.kx7"
 touch "$app/update.kx7"
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 start_vexlow
-winauto wait --title "$title_ja" --class "#32770" --timeout-ms 20000 ||
+winauto wait --title "$title_ja" --class "#32770" --timeout-ms 60000 ||
   { winauto list >&2; wine_gui_fail "no Japanese warning dialog"; }
 wine_gui_expect_record --title "$title_ja" --class "#32770" control 1005 Static visible,enabled 'ご注意'
 [ "$(control_text "$title_ja" 1006)" = "更新作業が確実に終了するまで、VX-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。" ] ||
@@ -133,17 +133,17 @@ fresh_app "${all_files[@]}"
 write_ini "${full_ini[@]}"
 touch "$app/update.kx7"
 start_vexlow
-winauto wait --title "$title_en" --has-control 1005 --timeout-ms 20000 || wine_gui_fail "no warning dialog"
+winauto wait --title "$title_en" --has-control 1005 --timeout-ms 60000 || wine_gui_fail "no warning dialog"
 winauto click --title "$title_en" --has-control 1005 --text '&Start' || wine_gui_fail "Start"
 # The message comes before the dialog shows; the dialog is disabled under it.
-winauto wait --title "$title_en" --has-control 65535 --timeout-ms 20000 ||
+winauto wait --title "$title_en" --has-control 65535 --timeout-ms 60000 ||
   { winauto list >&2; wine_gui_fail "no message about the missing printers"; }
 wine_gui_expect_record --title "$title_en" --has-control 65535 icon stop
 [ "$(control_text "$title_en" 65535)" = 'A compatible printer cannot be found.\n\nFor updating, the printer drivers must be installed.' ] ||
   wine_gui_fail "text 1919: $(control_text "$title_en" 65535)"
 winauto click --title "$title_en" --has-control 65535 --text OK || wine_gui_fail "OK of 1919"
 select_dialog=(--title "$title_en" --has-control 1000)
-winauto wait "${select_dialog[@]}" --timeout-ms 10000 || wine_gui_fail "no printer-selection dialog"
+winauto wait "${select_dialog[@]}" --timeout-ms 60000 || wine_gui_fail "no printer-selection dialog"
 wine_gui_expect_record "${select_dialog[@]}" control 1000 ComboBox visible,disabled ''
 wine_gui_expect_record "${select_dialog[@]}" control 1001 Button visible,disabled '&Update'
 wine_gui_expect_record "${select_dialog[@]}" control 1004 Button visible,enabled 'E&xit'

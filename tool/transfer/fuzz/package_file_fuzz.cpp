@@ -1,0 +1,169 @@
+// Package files as the tool reads them. The input's bytes, as a file, give a
+// package header: its first 64 bytes over those of a new header, only a size
+// above 0 announcing a payload. Then the package transfer worker sends one or
+// two package files the input makes (any header, of the printer's model or
+// not, their payload whole or cut short) to a virtual printer that may be
+// faulty, with a progress callback that may ask to stop. Whatever the files,
+// the worker's result tells the truth: 0 only when every package is in the
+// printer whole, 7 with the message for a package of another model, a failure
+// for one that cannot be read, 8 only when the callback asked to stop.
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/tests/core_exports.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/package_bytes.h"
+#include "fuzz/printer_faults.h"
+#include "fuzz/scratch_files.h"
+#include "fuzz/test_reports.h"
+#include "platform/testing/fake_library_loader.h"
+#include "tool/transfer/package_header.h"
+#include "tool/transfer/tests/fake_message_boxes.h"
+#include "tool/transfer/transfer_worker.h"
+#include "virtual_printer/core/virtual_printer.h"
+#include "virtual_printer/tests/sim_clock.h"
+
+namespace vexlow::fuzzing {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void CheckHeader(const uint8_t* data, std::size_t size) {
+  // The file's bytes exactly as long as the file, so the sanitizer sees a
+  // read past its end.
+  const std::unique_ptr<uint8_t[]> file(new uint8_t[size]);
+  if (size != 0) {
+    std::memcpy(file.get(), data, size);
+  }
+  const PackageHeader header = ReadPackageHeader(file.get(), size);
+  PackageHeader expected;
+  std::memcpy(expected.bytes.data(), data, std::min<std::size_t>(size, PackageHeader::kSize));
+  FUZZ_CHECK(header.bytes == expected.bytes,
+             "the header is the file's first 64 bytes over those of a new header");
+  const uint8_t* b = expected.bytes.data();
+  FUZZ_CHECK(header.ModelId() == (b[2] | b[3] << 8), "the model identifier is the word at 2");
+  const auto raw = static_cast<int32_t>(static_cast<uint32_t>(b[16]) | uint32_t{b[17]} << 8 |
+                                        uint32_t{b[18]} << 16 | uint32_t{b[19]} << 24);
+  FUZZ_CHECK(header.RawPayloadSize() == raw, "the payload size is the signed number at 16");
+  FUZZ_CHECK(header.PayloadSize() == (raw > 0 ? std::optional<int32_t>(raw) : std::nullopt),
+             "only a size above 0 announces a payload");
+}
+
+// Ostrand over the protocol core, as the loader finds it by name.
+void ProvideOstrand(platform::testing::FakeLibraryLoader& loader) {
+  const auto symbol = [](auto function) {
+    return reinterpret_cast<platform::LibraryLoader::Symbol>(function);
+  };
+  const TRFunctions& f = cli_test::kCoreExports;
+  loader.Provide("Ostrand.dll", {{"TRInitPrinter", symbol(f.initPrinter)},
+                                 {"TRCheckSupportPrinter", symbol(+[](const char*) { return 1u; })},
+                                 {"TRCmdInit", symbol(f.cmdInit)},
+                                 {"TRGetStatus", symbol(f.getStatus)},
+                                 {"TRGetFileList", symbol(f.getFileList)},
+                                 {"TRSendFile", symbol(f.sendFile)},
+                                 {"TRReceiveFile", symbol(f.receiveFile)},
+                                 {"TRDeleteFile", symbol(f.deleteFile)}});
+}
+
+uint32_t stopAt = 0;
+uint32_t progressCalls = 0;
+int32_t OSTRAND_CALL Progress(int32_t) {
+  return ++progressCalls != stopAt ? 1 : 0;
+}
+
+void RunWorker(fuzz::FuzzInput& input) {
+  const vp::PrinterConfig config = fuzz::FaultyPrinter(input);
+  vp_test::SimClock clock;
+  std::string error;
+  const std::unique_ptr<vp::VirtualPrinter> printer =
+      vp::VirtualPrinter::Create(config, clock, &error);
+  ostrand::TransferLibrary library(printer->Port(), clock);
+  cli_test::coreLibrary = &library;
+  platform::testing::FakeLibraryLoader loader;
+  ProvideOstrand(loader);
+  TransferClient client(loader);
+  FUZZ_CHECK(client.BindTransferLibrary(), "the transfer library binds");
+
+  // The printer opened and checked as the update run does before the worker.
+  const uint8_t shape = input.U8();
+  client.SetCurrentModelId((shape & 1) != 0 ? input.U16() : config.modelId);
+  client.OpenTransferPrinter(vp::kDefaultPrinterName);
+  if ((shape & 2) != 0) {
+    client.CheckPrinterReady();
+  }
+  PackageFileList files;
+  std::vector<std::optional<Bytes>> contents;  // none: the file is missing
+  for (uint32_t n = input.InRange(1, 2); n > 0; --n) {
+    const auto path = fuzz::ScratchFolder() / ("package" + std::to_string(n) + ".kx7");
+    contents.push_back(fuzz::PackageBytes(input, client.CurrentModelId()));
+    fuzz::WriteFile(path, *contents.back());
+    files.push_back(path.string());
+  }
+  if ((shape & 4) != 0) {
+    files.push_back((fuzz::ScratchFolder() / "missing.kx7").string());
+    contents.emplace_back();
+  }
+  stopAt = input.U8();
+  progressCalls = 0;
+  std::vector<std::string> log;
+  const std::string caption = "Glinterra Update Tool";
+  testing::FakeMessageBoxes messages(log, caption);
+  TransferProgress progress;
+  WorkerContext context{client, progress, &Progress, messages, "A printer ID error occurred."};
+  const std::size_t storedBefore = printer->Store().Files().size();
+  FUZZ_CHECK(TransferWorker(files, context) == 0, "the worker always returns 0");
+
+  // The packages in order, up to the first the worker must turn away: of
+  // another model (never sent, 7 and the message) or unreadable (never sent,
+  // a failure), unless the run ended before it.
+  const int32_t result = client.LastTransferResult();
+  uint64_t sent = 0;
+  bool allWhole = true;
+  for (const std::optional<Bytes>& package : contents) {
+    const Bytes file = package.value_or(Bytes());
+    const PackageHeader header = ReadPackageHeader(file.data(), file.size());
+    const auto size = header.PayloadSize();
+    vp::FileEntry entry;
+    std::memcpy(entry.data(), header.bytes.data(), entry.size());
+    Bytes stored;
+    const bool inPrinter = printer->Store().Load(entry, &stored);
+    const bool otherModel = package && header.ModelId() != client.CurrentModelId();
+    if (!package || otherModel || !size ||
+        file.size() < PackageHeader::kSize + static_cast<std::size_t>(*size)) {
+      FUZZ_CHECK(result != 0 && !inPrinter,
+                 "a package that cannot be sent is not sent, and the run fails");
+      FUZZ_CHECK(messages.shown.empty() || (otherModel && result == 7),
+                 "the model message only for a package of another model, with 7");
+      allWhole = false;
+      break;
+    }
+    if (!inPrinter || stored != Bytes(file.begin() + 64, file.begin() + 64 + *size)) {
+      allWhole = false;
+      break;
+    }
+    sent += static_cast<uint32_t>(*size);
+  }
+  FUZZ_CHECK(messages.shown.size() <= 1, "at most one message");
+  FUZZ_CHECK(result != 0 || (allWhole && progress.bytesDone == sent),
+             "0 only when every package is in the printer whole, each counted as done");
+  FUZZ_CHECK(result != 8 || (stopAt != 0 && progressCalls >= stopAt),
+             "8 only when the callback asked to stop");
+  FUZZ_CHECK(printer->Store().Files().size() >= storedBefore, "the worker deletes nothing");
+  cli_test::coreLibrary = nullptr;
+}
+
+}  // namespace
+}  // namespace vexlow::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  vexlow::fuzzing::CheckHeader(data, size);
+  fuzz::WithoutTestReports([&] {
+    fuzz::FuzzInput input(data, size);
+    vexlow::fuzzing::RunWorker(input);
+  });
+  return 0;
+}
