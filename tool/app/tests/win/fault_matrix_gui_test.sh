@@ -29,7 +29,9 @@ declare -A message=(
 )
 
 # The trace with each port call and the lines below it as one record, joined
-# by " ~ ", so a pattern can tie a fault to the call it struck.
+# by " ~ ", so a pattern can tie a fault to the call it struck. Searches read
+# it whole: grep -q would stop early, and pipefail reads the broken pipe as
+# no match.
 trace_records() {
   sed -E 's/\r$//; s/^ +[0-9]+\.[0-9]{3} //' "$trace" |
     awk '/^  / { printf " ~ %s", substr($0, 3); next } NR > 1 { print "" } { printf "%s", $0 } END { print "" }'
@@ -76,7 +78,7 @@ run_row() {
     if [ "$step" = cancel ]; then
       wait_for progress
       local deadline=$((SECONDS + 30))
-      until trace_records | grep -qE -- "$traced"; do
+      until trace_records | grep -E -- "$traced" >/dev/null; do
         ((SECONDS < deadline)) || wine_gui_fail "the fault did not strike"
         sleep 0.2
       done
@@ -100,7 +102,7 @@ run_row() {
   else
     [ -z "$(ls -A "$state")" ] || wine_gui_fail "the printer holds: $(ls "$state")"
   fi
-  trace_records | grep -qE -- "$traced" ||
+  trace_records | grep -E -- "$traced" >/dev/null ||
     { trace_records | sed -n '1,2p;$p' >&2; wine_gui_fail "no trace record matches [$traced]"; }
 }
 
