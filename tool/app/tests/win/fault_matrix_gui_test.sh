@@ -52,7 +52,7 @@ rows=(
   "wrong model|readiness check|[faults]\nwrong_model = 0x7777|$answering|exclamation:1910|nothing|status reply: 81 20 42, model 0x7777"
   "wrong magic|readiness check|[faults]\nwrong_magic = yes|$answering|exclamation:1910|nothing|status reply: 80 21 41"
   "broken link|readiness check|[faults]\nbreak_link_after = 10|$answering|exclamation:1910|nothing|1B 69 46 53 .*the link breaks"
-  "wrong model, named by the driver too|package check|[faults]\nwrong_model = 0x7777|$answering|exclamation:2002 exclamation:1917 stop:1911|nothing|status reply: 81 20 42, model 0x7777"
+  "wrong model, named by the driver too|package check|[faults]\nwrong_model = 0x7777|$answering|exclamation:2002 exclamation:1917 stop:1911|nothing|^SKWriteFile.*1B 69 61 01"
   "rejection|send request|[faults]\nreject_request = 1|$answering|exclamation:2002 stop:1911|nothing|file request rejected"
   "refused begin transfer|start of the send|[faults]\nrefuse_begin_transfer = yes|$answering|exclamation:2002 stop:1911|nothing|begin transfer.*= refused"
   "broken link|package header|[faults]\nbreak_link_after = 82|$answering|exclamation:2002 stop:1911|nothing|write\(64 bytes.*the link breaks"
