@@ -29,7 +29,9 @@ declare -A message=(
 )
 
 # The trace with each port call and the lines below it as one record, joined
-# by " ~ ", so a pattern can tie a fault to the call it struck.
+# by " ~ ", so a pattern can tie a fault to the call it struck. Searches read
+# it whole: grep -q would stop early, and pipefail reads the broken pipe as
+# no match.
 trace_records() {
   sed -E 's/\r$//; s/^ +[0-9]+\.[0-9]{3} //' "$trace" |
     awk '/^  / { printf " ~ %s", substr($0, 3); next } NR > 1 { print "" } { printf "%s", $0 } END { print "" }'
@@ -50,7 +52,7 @@ rows=(
   "wrong model|readiness check|[faults]\nwrong_model = 0x7777|$answering|exclamation:1910|nothing|status reply: 81 20 42, model 0x7777"
   "wrong magic|readiness check|[faults]\nwrong_magic = yes|$answering|exclamation:1910|nothing|status reply: 80 21 41"
   "broken link|readiness check|[faults]\nbreak_link_after = 10|$answering|exclamation:1910|nothing|1B 69 46 53 .*the link breaks"
-  "wrong model, named by the driver too|package check|[faults]\nwrong_model = 0x7777|$answering|exclamation:2002 exclamation:1917 stop:1911|nothing|status reply: 81 20 42, model 0x7777"
+  "wrong model, named by the driver too|package check|[faults]\nwrong_model = 0x7777|$answering|exclamation:2002 exclamation:1917 stop:1911|nothing|^SKWriteFile.*1B 69 61 01"
   "rejection|send request|[faults]\nreject_request = 1|$answering|exclamation:2002 stop:1911|nothing|file request rejected"
   "refused begin transfer|start of the send|[faults]\nrefuse_begin_transfer = yes|$answering|exclamation:2002 stop:1911|nothing|begin transfer.*= refused"
   "broken link|package header|[faults]\nbreak_link_after = 82|$answering|exclamation:2002 stop:1911|nothing|write\(64 bytes.*the link breaks"
@@ -76,7 +78,7 @@ run_row() {
     if [ "$step" = cancel ]; then
       wait_for progress
       local deadline=$((SECONDS + 30))
-      until trace_records | grep -qE -- "$traced"; do
+      until trace_records | grep -E -- "$traced" >/dev/null; do
         ((SECONDS < deadline)) || wine_gui_fail "the fault did not strike"
         sleep 0.2
       done
@@ -100,7 +102,7 @@ run_row() {
   else
     [ -z "$(ls -A "$state")" ] || wine_gui_fail "the printer holds: $(ls "$state")"
   fi
-  trace_records | grep -qE -- "$traced" ||
+  trace_records | grep -E -- "$traced" >/dev/null ||
     { trace_records | sed -n '1,2p;$p' >&2; wine_gui_fail "no trace record matches [$traced]"; }
 }
 
