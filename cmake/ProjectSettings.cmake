@@ -25,7 +25,6 @@ if(WIN32)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
-option(VEXLOW_GUI_FAULT_MATRIX "Run the fault matrix through the real tool under Wine" OFF)
 option(VEXLOW_SANITIZE "Build the native tree with AddressSanitizer and UBSan" OFF)
 if(VEXLOW_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer

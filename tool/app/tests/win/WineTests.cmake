@@ -43,13 +43,7 @@ function(vexlow_app_add_gui_test tests_dir work_dir)
   endif()
   if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow
      AND TARGET vp_install_driver AND TARGET quorbel_info)
-    # The fault matrix through the tool runs on request until it has been seen
-    # green on a quiet machine: cmake -DVEXLOW_GUI_FAULT_MATRIX=ON.
-    set(gui_tests update)
-    if(VEXLOW_GUI_FAULT_MATRIX)
-      list(APPEND gui_tests fault_matrix)
-    endif()
-    foreach(test ${gui_tests})
+    foreach(test update fault_matrix)
       vexlow_add_test(NAME vexlow_${test}_gui_test GUI
         COMMAND ${tests_dir}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin
                 ${CMAKE_BINARY_DIR}/artifacts
