@@ -9,6 +9,10 @@ namespace vexlow::win {
 
 namespace {
 
+// Posted by SetPercent: wParam the percentage, lParam a std::wstring of its
+// text, which the dialog's thread takes over.
+constexpr UINT kShowPercentMessage = WM_APP + 1;
+
 // Lets the time pass answering nothing but requests to paint and messages
 // sent by other programs: the windows stay drawn (the operating window was
 // shown from the worker thread, and its first paint may still be due), while
@@ -87,8 +91,32 @@ void ProgressDialog::SetFileText(const std::string& text) {
 }
 
 void ProgressDialog::SetPercent(int percent, const std::string& text) {
+  auto wideText = std::make_unique<std::wstring>(Utf8ToWide(text));
+  if (GetWindowThreadProcessId(Window(), nullptr) == GetCurrentThreadId()) {
+    ShowPercent(percent, *wideText);
+    return;
+  }
+  // Each window message sent across threads costs up to a millisecond under
+  // Wine, as much as a port call. The worker posts the OK command after its
+  // last update, so every posted percentage is shown before the dialog ends.
+  if (PostMessageW(Window(), kShowPercentMessage, static_cast<WPARAM>(percent),
+                   reinterpret_cast<LPARAM>(wideText.get()))) {
+    wideText.release();
+  }
+}
+
+INT_PTR ProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kShowPercentMessage) {
+    return FALSE;
+  }
+  const std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
+  ShowPercent(static_cast<int>(wParam), *text);
+  return TRUE;
+}
+
+void ProgressDialog::ShowPercent(int percent, const std::wstring& text) {
   SendDlgItemMessageW(Window(), IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
-  SetDlgItemTextW(Window(), IDC_PROGRESS_PERCENT, Utf8ToWide(text).c_str());
+  SetDlgItemTextW(Window(), IDC_PROGRESS_PERCENT, text.c_str());
 }
 
 void ProgressDialog::SetCancelEnabled(bool enabled) {

@@ -34,8 +34,9 @@ class ProgressDialog : public ModalDialog, public ProgressView {
         session_(session),
         operatingPauseMs_(operatingPauseMs) {}
 
-  // ProgressView, called on the worker thread: each call is a synchronous
-  // window message to the dialog's thread.
+  // ProgressView, called on the worker thread. The percentage, which changes
+  // up to a hundred times a file, is posted to the dialog's thread, so the
+  // transfer never waits for it; the rest are synchronous window messages.
   void SetFileText(const std::string& text) override;
   void SetPercent(int percent, const std::string& text) override;
   void SetCancelEnabled(bool enabled) override;
@@ -45,10 +46,12 @@ class ProgressDialog : public ModalDialog, public ProgressView {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(WORD id) override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   static DWORD WINAPI WorkerThreadProc(void* dialog);
   void OnWorkerFinished();
+  void ShowPercent(int percent, const std::wstring& text);
 
   std::string title_;
   ProgressSession& session_;

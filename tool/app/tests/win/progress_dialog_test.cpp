@@ -1,8 +1,7 @@
 // The progress dialog over a worker of the test's own: what the reports show
-// in its windows, the Cancel command only while cancelling is allowed, an OK
-// that is not the worker's ignored, the operating window with the title,
-// centred over the main window at 100 %, and the end once the worker has
-// returned.
+// in its windows (the percentage and the bar set together), the Cancel command only while
+// cancelling is allowed, an OK that is not the worker's ignored, the operating window with the
+// title, centred over the main window at 100 %, and the end once the worker has returned.
 #include "win/progress_dialog.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +34,17 @@ struct Seen {
 std::wstring Text(HWND dialog, int id) {
   wchar_t text[256] = {};
   GetDlgItemTextW(dialog, id, text, 256);
+  return text;
+}
+
+// The percentage is posted to the dialog's thread: its text, once shown or
+// after five seconds.
+std::wstring PercentTextOnceShown(HWND dialog, const wchar_t* expected) {
+  std::wstring text = Text(dialog, IDC_PROGRESS_PERCENT);
+  for (int waited = 0; text != expected && waited < 5000; waited += 10) {
+    Sleep(10);
+    text = Text(dialog, IDC_PROGRESS_PERCENT);
+  }
   return text;
 }
 
@@ -88,7 +98,7 @@ TEST(ProgressDialogTest, ShowsReportsAndEndsOnlyOnceTheWorkerHasReturned) {
       progress.currentFileName = "update";
       ProgressCallback(50);
       seen.fileText = Text(dialog, IDC_PROGRESS_FILE);
-      seen.percentText = Text(dialog, IDC_PROGRESS_PERCENT);
+      seen.percentText = PercentTextOnceShown(dialog, L"50 %");
       seen.barPosition = SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0);
       seen.cancelEnabled = IsWindowEnabled(GetDlgItem(dialog, IDCANCEL));
       // As the Enter key would: the dialog has no default button.
