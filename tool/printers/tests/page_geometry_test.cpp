@@ -12,36 +12,8 @@
 namespace vexlow {
 namespace {
 
-// id, group, piece, width, height, offset x, y, printable width, height, flags
-PaperList Papers(const std::vector<std::vector<int>>& rows) {
-  PaperList papers;
-  papers.SetSize(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const std::vector<int>& r = rows[i];
-    PaperRecord& p = papers[i];
-    p.SetId(static_cast<int16_t>(r[0]));
-    p.SetGroupId(static_cast<int16_t>(r[1]));
-    p.SetPieceNumber(static_cast<uint8_t>(r[2]));
-    p.SetPhysicalWidth(static_cast<int16_t>(r[3]));
-    p.SetPhysicalHeight(static_cast<int16_t>(r[4]));
-    p.SetOffsetX(static_cast<int16_t>(r[5]));
-    p.SetOffsetY(static_cast<int16_t>(r[6]));
-    p.SetPrintableWidth(static_cast<int16_t>(r[7]));
-    p.SetPrintableHeight(static_cast<int16_t>(r[8]));
-    p.SetFlags(r.size() > 9 ? static_cast<uint32_t>(r[9]) : 0);
-  }
-  return papers;
-}
-
-MarginList Margins() {  // keys 0, 12, 24 with margins 100, 101, 102
-  MarginList margins;
-  margins.SetSize(3);
-  for (std::size_t i = 0; i < 3; ++i) {
-    margins[i].SetKey(static_cast<uint8_t>(12 * i));
-    margins[i].SetMargin(static_cast<int16_t>(100 + i));
-  }
-  return margins;
-}
+using testing::Margins;
+using testing::Papers;
 
 std::string Edges(const Rect& r) {
   std::ostringstream text;
@@ -64,7 +36,7 @@ TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
       {{100, 150}, {240, 9999}, {180, 360}, kFeaturePrivateLayoutTwo, {}, "213 74 14171 170"},
       {{}, {}, {}, 0, {}, "0 0 0 0"},
       {{}, {240, 9999}, {180, 180}, 0, {}, "8149 8149 170 7085"},  // 1150 mm
-      {{}, {}, {300, 300}, 0, {kA4, {1, 1, 1, 1000, 500, 0, 0, 0, 0}}, "1000 500 2480 3508"},
+      {{}, {}, {300, 300}, 0, {kA4, {1, 1, 1, 1000, 500}}, "1000 500 2480 3508"},
       // A driver's resolution that fills 32 bits: the margins stop at the largest size.
       {{254, 254}, {1, 1}, {INT32_MAX, INT32_MAX}, 0, {}, "2147483647 2147483647 8454660 8454660"},
   };
@@ -84,8 +56,8 @@ TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
   listed.SetSize(1);
   listed[0].SetX(360);
   listed[0].SetY(180);
-  PaperList a4 = Papers({{9, 9, 1, 2480, 3508, 0, 0, 0, 0}});
-  const PaperList zeroSized = Papers({{9, 9, 1, 2480, 3508, 0, 0, 0, 0}});
+  PaperList a4 = Papers({{9, 9, 1, 2480, 3508}});
+  const PaperList zeroSized = a4;
   a4[0].SetPaperWidth(2100);  // 299.96 dpi
   a4[0].SetPaperLength(2970);
   const struct {
@@ -137,51 +109,35 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   media[0].SetPaperId(9);
   media[0].SetLength(1234);
   media[0].SetWidth(567);
-  const uint32_t fields = kDmPaperSize | kDmOrientation;
-  const uint32_t one = kFeaturePrivateLayoutOne;
   struct Case {
-    uint32_t features, fields;
-    int16_t paper, orientation, dmWidth, dmLength;
+    uint32_t features;
+    int16_t paper, orientation, dmWidth, dmLength;  // a length given sets its DM_ field
     bool margins;
     std::vector<uint16_t> privateWords;  // offset and value pairs of a 30-byte area
-    std::string layout;
+    std::string layout;                  // paper, size, printable rectangle, origin, pieces
   };
+  const uint32_t one = kFeaturePrivateLayoutOne;
   const Case cases[] = {
-      {0, fields, 9, 1, 0, 0, false, {}, "9 2480x3508 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
-      {0,
-       fields | kDmPaperWidth,
-       9,
-       1,
-       1000,
-       0,
-       false,
-       {},
-       "9 1181x3508 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
-      {0, fields, 302, 1, 0, 0, false, {}, "302 2480x3508 50,60,50,60 max 50,60,50,60 0,0,0,0 1"},
-      {0, fields, 303, 1, 0, 0, true, {}, "303 2480x3508 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
-      {0, fields, 9, 1, 0, 0, true, {}, "9 2480x3508 60,120,60,120 max 60,120,60,120 5,6,5,6 1"},
-      {one, fields, 400, 1, 0, 0, false, {}, "400 567x1234 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
+      {0, 9, 1, 0, 0, false, {}, "9 2480x3508 60,80,60,80 5,6,5,6 1"},
+      {0, 9, 1, 1000, 0, false, {}, "9 1181x3508 60,80,60,80 5,6,5,6 1"},
+      {0, 302, 1, 0, 0, false, {}, "302 2480x3508 50,60,50,60 0,0,0,0 1"},  // flag 0x80
+      {0, 303, 1, 0, 0, true, {}, "303 2480x3508 60,80,60,80 5,6,5,6 1"},   // flag 0x10
+      {0, 9, 1, 0, 0, true, {}, "9 2480x3508 60,120,60,120 5,6,5,6 1"},
+      {one, 400, 1, 0, 0, false, {}, "400 567x1234 60,80,60,80 5,6,5,6 1"},  // a medium
       {one,
-       fields,
        9,
        1,
        0,
        0,
        true,
        {0, 30, 4, 0x33, 6, 300, 10, 18, 12, 2, 18, 7777},
-       "301 800x7777 30,120,70,120 max 30,120,70,120 5,6,5,6 2"},
-      {kFeaturePrivateLayoutTwo,
-       fields | kDmPaperWidth | kDmPaperLength,
-       9,
-       2,
-       254,
-       508,
-       false,
-       {},
-       "9 600x300 60,80,60,80 max 60,80,60,80 5,6,5,6 1"},
+       "301 800x7777 30,120,70,120 5,6,5,6 2"},
+      {kFeaturePrivateLayoutTwo, 9, 2, 254, 508, false, {}, "9 600x300 60,80,60,80 5,6,5,6 1"},
   };
   for (const Case& c : cases) {
-    std::vector<uint8_t> bytes = testing::MakeDevMode(c.fields, c.privateWords.empty() ? 8 : 30);
+    const uint32_t fields = kDmPaperSize | kDmOrientation | (c.dmWidth != 0 ? kDmPaperWidth : 0) |
+                            (c.dmLength != 0 ? kDmPaperLength : 0);
+    std::vector<uint8_t> bytes = testing::MakeDevMode(fields, c.privateWords.empty() ? 8 : 30);
     testing::PutShort(bytes, kDmPaperSizeOffset, c.paper);
     testing::PutShort(bytes, kDmOrientationOffset, c.orientation);
     testing::PutShort(bytes, kDmPaperWidthOffset, c.dmWidth);
@@ -197,9 +153,9 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
                   r);
     std::ostringstream layout;
     layout << r.currentPaper << " " << r.paperWidth << "x" << r.paperLength << " "
-           << Edges(r.printable) << " max " << Edges(r.maximumMargins) << " " << Edges(r.origin)
-           << " " << r.pieceCount;
+           << Edges(r.printable) << " " << Edges(r.origin) << " " << r.pieceCount;
     EXPECT_EQ(c.layout, layout.str());
+    EXPECT_EQ(r.printable, r.maximumMargins) << c.layout;  // the maxima end at the printable
   }
 }
 

@@ -15,17 +15,7 @@ namespace {
 using platform::ByteReader;
 using platform::ByteWriter;
 
-PaperList Papers(const std::vector<std::vector<int>>& rows) {  // id, group, piece, width
-  PaperList papers;
-  papers.SetSize(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    papers[i].SetId(static_cast<int16_t>(rows[i][0]));
-    papers[i].SetGroupId(static_cast<int16_t>(rows[i][1]));
-    papers[i].SetPieceNumber(static_cast<uint8_t>(rows[i][2]));
-    papers[i].SetPhysicalWidth(static_cast<int16_t>(rows[i][3]));
-  }
-  return papers;
-}
+using testing::Papers;
 
 std::vector<int> Ids(const PaperList& papers) {
   std::vector<int> ids;
@@ -46,12 +36,7 @@ TEST(RecordsTest, LookupsFallBackToSharedZeroRecordsOrTheFirstPaper) {
   EXPECT_EQ(&NoPaper(), &FindPaperPiece(PaperList(), 300, 1));
   EXPECT_EQ(&NoMedia(), &FindMedia(MediaList(), 306));
 
-  MarginList margins;
-  margins.SetSize(3);
-  for (std::size_t i = 0; i < 3; ++i) {
-    margins[i].SetKey(static_cast<uint8_t>(12 * i));
-    margins[i].SetMargin(static_cast<int16_t>(100 + i));
-  }
+  MarginList margins = testing::Margins();
   for (const auto& [key, margin] :
        {std::pair<uint32_t, int>{18, 101}, {30, 102}, {0, 100}, {12, 101}, {0x10000, 102}}) {
     EXPECT_EQ(margin, FindMarginRecord(margins, key).Margin()) << key;
@@ -88,23 +73,19 @@ TEST(RecordsTest, PaperNamesAreCutTo49CharactersAndSplitAtTheLastBar) {
 TEST(RecordsTest, PaperFiltersKeepThePapersOfTheModelAndMoveTheDeviceMode) {
   const struct {
     bool forModel;
-    std::vector<int> ids;
+    std::vector<std::vector<int>> papers;  // identifiers
     int16_t paperSize;
     std::vector<int> kept;
     int16_t paperSizeAfter;
   } cases[] = {
-      {false, {9, 256, 262}, 256, {9}, 9},
-      {false, {256, 262}, 256, {}, 256},
-      {true, {9, 256, 300}, 9, {256, 300}, 256},
-      {true, {9, 256, 300}, 300, {256, 300}, 300},
-      {true, {9, 1}, 9, {}, 9},
+      {false, {{9}, {256}, {262}}, 256, {9}, 9},
+      {false, {{256}, {262}}, 256, {}, 256},
+      {true, {{9}, {256}, {300}}, 9, {256, 300}, 256},
+      {true, {{9}, {256}, {300}}, 300, {256, 300}, 300},
+      {true, {{9}, {1}}, 9, {}, 9},
   };
   for (const auto& c : cases) {
-    PaperList papers;
-    for (const int id : c.ids) {
-      papers.SetSize(papers.Size() + 1);
-      papers[papers.Size() - 1].SetId(static_cast<int16_t>(id));
-    }
+    PaperList papers = Papers(c.papers);
     std::vector<uint8_t> bytes = testing::MakeDevMode(0, 0);
     const DevModeView devMode(bytes.data(), bytes.size());
     devMode.SetPaperSize(c.paperSize);
