@@ -4,6 +4,7 @@
 #ifndef TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 #define TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -61,17 +62,14 @@ struct FakeSpooler : platform::PrinterSpooler {
   bool listFails = false;
   std::vector<uint32_t> listFlags;
   std::vector<std::string> opened;         // every OpenPrinter, by name
-  std::vector<uint32_t> documentModes;     // every DocumentProperties with an output
+  int merges = 0;                          // DocumentProperties given settings to take
   std::function<void(int)> beforeListing;  // given the listing's number, from 0
   int openPrinters = 0;
 
   FakePrinter* Named(const std::string& name) {
-    for (FakePrinter& printer : printers) {
-      if (printer.name == name) {
-        return &printer;
-      }
-    }
-    return nullptr;
+    const auto found = std::find_if(printers.begin(), printers.end(),
+                                    [&](const FakePrinter& p) { return p.name == name; });
+    return found == printers.end() ? nullptr : &*found;
   }
   bool ForEachPrinter(uint32_t flags, platform::PrinterVisitor& visitor) override {
     if (beforeListing) {
@@ -103,8 +101,8 @@ struct FakeSpooler : platform::PrinterSpooler {
     if (devMode.empty() || mode == 0) {
       return devMode.empty() ? -1 : static_cast<int32_t>(devMode.size());
     }
-    documentModes.push_back(mode);
     if ((mode & platform::kDmInBuffer) != 0) {
+      ++merges;
       std::memcpy(devMode.data(), input, devMode.size());
     }
     std::memcpy(output, devMode.data(), devMode.size());
