@@ -3,10 +3,12 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "tool/printers/information_library.h"
+#include "tool/printers/special_tape.h"
 #include "tool/printers/tests/printer_fakes.h"
 
 namespace vexlow {
@@ -20,16 +22,10 @@ using testing::PrinterWorld;
 
 const std::string kDriverRoot = std::string("SOFTWARE\\") + kCompany + "\\Skorvin\\Driver\\3.0";
 
+constexpr char kTapeSuffix[] = "(Special Tape)";
+
 void Features(int32_t answer) {
   InformationLibrary().answers[INFO_FEATURE_FLAGS].count = answer;
-}
-
-std::vector<std::string> Others(std::size_t n) {
-  std::vector<std::string> names;
-  for (std::size_t i = 0; i < n; ++i) {
-    names.push_back("Other " + std::to_string(i));
-  }
-  return names;
 }
 
 TEST(ClassificationTest, ExclusionPrefixesAreThreeCaseSensitiveCharacters) {
@@ -44,58 +40,53 @@ TEST(ClassificationTest, ExclusionPrefixesAreThreeCaseSensitiveCharacters) {
 
 TEST(ClassificationTest, LookUpDriverFindsTheRegistrationAndProbesItsLibrary) {
   using SetUp = std::function<void(PrinterWorld&)>;
-  const SetUp registered = [](PrinterWorld& w) { w.RegisterDriver(); };
-  const auto infoDll = [](std::vector<uint8_t> bytes) {
+  const auto infoDll = [](std::string bytes) -> SetUp {  // as given, without a zero
     return [bytes](PrinterWorld& w) {
-      w.RegisterDriver();
-      w.registry.values[kDriverRoot + "\\" + kDriver]["Info Dll"] = bytes;
+      w.registry.values[kDriverRoot + "\\" + kDriver]["Info Dll"].assign(bytes.begin(),
+                                                                         bytes.end());
     };
   };
-  const auto before = [](const std::string& key, std::size_t n) {
-    return [key, n](PrinterWorld& w) {
-      w.registry.subkeys[key] = Others(n);
-      w.RegisterDriver();
+  const auto before = [](std::string key, std::size_t n, std::string name) -> SetUp {
+    return [=](PrinterWorld& w) {
+      w.registry.subkeys[key].insert(w.registry.subkeys[key].begin(), n, name);
     };
+  };
+  const SetUp withoutExport = [&](PrinterWorld& w) {
+    infoDll("C:\\bare.dll")(w);
+    w.loader.Provide("C:\\bare.dll", {});
   };
   const std::string lib = kLibraryPath;
   const struct {
     const char* what;
-    SetUp setUp;
-    int32_t features;
     const char* driver;
+    SetUp setUp;  // after the driver's registration
+    int32_t features;
     DriverClass expected;
     std::string path;
   } cases[] = {
-      {"special tape", registered, 0x40010, kDriver, kDriverSpecialTape, lib},
-      {"plain", registered, 0x10, kDriver, kDriverRegistered, lib},
-      {"no export", [](PrinterWorld& w) { w.RegisterDriver(kDriver, false); }, 0x40000, kDriver,
-       kDriverRegistered, lib},
-      {"library missing",
-       [](PrinterWorld& w) { w.registry.RegisterDriver(kCompany, kDriver, kLibraryPath); }, 0x40000,
-       kDriver, kDriverRegistered, lib},
-      {"no Info Dll",
-       [](PrinterWorld& w) { w.registry.RegisterDriver(kCompany, kDriver, nullptr); }, 0, kDriver,
+      {"special tape", kDriver, nullptr, 0x40010, kDriverSpecialTape, lib},
+      {"plain", kDriver, nullptr, 0x10, kDriverRegistered, lib},
+      {"no export", kDriver, withoutExport, 0x40000, kDriverRegistered, "C:\\bare.dll"},
+      {"library missing", kDriver, infoDll("C:\\missing.dll"), 0x40000, kDriverRegistered,
+       "C:\\missing.dll"},
+      {"no Info Dll", kDriver, [](PrinterWorld& w) { w.registry.values.clear(); }, 0,
        kDriverNotSupported, ""},
-      {"excluded driver", [](PrinterWorld& w) { w.RegisterDriver("NECS 2"); }, 0, "NECS 2",
+      {"excluded driver", "NECS 2", [](PrinterWorld& w) { w.RegisterDriver("NECS 2"); }, 0,
        kDriverNotSupported, ""},
-      {"other driver", registered, 0, "Quorbel ZN-419", kDriverNotSupported, ""},
-      {"driver key 301st", before(kDriverRoot, 300), 0, kDriver, kDriverNotSupported, ""},
-      {"driver key 300th", before(kDriverRoot, 299), 0, kDriver, kDriverRegistered, lib},
-      {"company past 3000 subkeys", before("SOFTWARE", 3001), 0, kDriver, kDriverRegistered, lib},
-      {"empty subkey name",
-       [](PrinterWorld& w) {
-         w.registry.subkeys["SOFTWARE"] = {""};
-         w.RegisterDriver();
-       },
-       0, kDriver, kDriverNotSupported, ""},
-      {"value without zero filling the buffer", infoDll(std::vector<uint8_t>(260, 'C')), 0, kDriver,
+      {"other driver", "Quorbel ZN-419", nullptr, 0, kDriverNotSupported, ""},
+      {"driver key 301st", kDriver, before(kDriverRoot, 300, "Other"), 0, kDriverNotSupported, ""},
+      {"driver key 300th", kDriver, before(kDriverRoot, 299, "Other"), 0, kDriverRegistered, lib},
+      {"company 3001st", kDriver, before("SOFTWARE", 3000, "Other"), 0, kDriverRegistered, lib},
+      {"empty subkey name", kDriver, before("SOFTWARE", 1, ""), 0, kDriverNotSupported, ""},
+      {"value filling the buffer without zero", kDriver, infoDll(std::string(260, 'C')), 0,
        kDriverNotSupported, ""},
-      {"value without zero", infoDll({'C', ':', '\\', 'i'}), 0, kDriver, kDriverRegistered,
-       "C:\\i"},
   };
   for (const auto& c : cases) {
     PrinterWorld world;
-    c.setUp(world);
+    world.RegisterDriver();
+    if (c.setUp) {
+      c.setUp(world);
+    }
     Features(c.features);
     char path[260];
     std::memset(path, 'x', sizeof(path));
@@ -138,6 +129,49 @@ TEST(ClassificationTest, EnumerationListsVisibleRegisteredPrintersOfTheDriverInS
   EXPECT_EQ("untouched", records[4].printerName);
 }
 
+TEST(SpecialTapeTest, SuffixTestsAreCaseSensitiveAnywhereInTheName) {
+  struct Case {
+    std::string name;
+    bool has;
+    std::string appended;
+    std::string cut;
+  };
+  const Case cases[] = {
+      {"ZN-418", false, "ZN-418(Special Tape)", "ZN-418"},
+      {"ZN-418(Special Tape)", true, "ZN-418(Special Tape)", "ZN-418"},
+      {"ZN-418 (Special Tape)", true, "ZN-418 (Special Tape)", "ZN-418 "},  // the blank stays
+      {"ZN(Special Tape) #2", true, "ZN(Special Tape) #2", "ZN"},           // text after goes too
+      {"ZN(special tape)", false, "ZN(special tape)(Special Tape)", "ZN(special tape)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.has, HasSpecialTapeSuffix(c.name, kTapeSuffix)) << c.name;
+    std::string appended = c.name;
+    AppendSpecialTapeSuffix(appended, kTapeSuffix);
+    EXPECT_EQ(c.appended, appended);
+    NameBuffer buffer{};
+    SetName(buffer, c.name);
+    EXPECT_TRUE(AppendSpecialTapeSuffix(buffer, kTapeSuffix));
+    EXPECT_EQ(c.appended, NameOf(buffer));
+    SetName(buffer, c.name);
+    CutSpecialTapeSuffix(buffer, kTapeSuffix);
+    EXPECT_EQ(c.cut, NameOf(buffer));
+  }
+  EXPECT_EQ("(Special Tape)", SpecialTapeSuffixFromResource(""));  // no string 10000
+  EXPECT_EQ("(Sonderband)", SpecialTapeSuffixFromResource("Sonderband"));
+}
+
+TEST(SpecialTapeTest, BufferFormAppendsOnlyWhatFitsIn259Characters) {
+  const std::size_t room = kMaxNameLength - std::string(kTapeSuffix).size();
+  for (const std::size_t length : {room - 1, room, room + 1, kMaxNameLength}) {
+    NameBuffer buffer{};
+    const std::string name(length, 'P');
+    SetName(buffer, name);
+    const bool fits = length <= room;
+    EXPECT_EQ(fits, AppendSpecialTapeSuffix(buffer, kTapeSuffix)) << length;
+    EXPECT_EQ(fits ? name + kTapeSuffix : name, NameOf(buffer)) << length;
+  }
+}
+
 TEST(ClassificationTest, PlatformClassFromTheVersion) {
   const struct {
     bool available;
@@ -145,14 +179,12 @@ TEST(ClassificationTest, PlatformClassFromTheVersion) {
     PlatformClass expected;
   } cases[] = {{true, 3, 51, 2, kPlatformNt351},    {true, 3, 50, 2, kPlatformOther},
                {true, 2, 0, 1, kPlatformOther},     {true, 4, 90, 1, kPlatformWindows9x},
-               {true, 4, 0, 2, kPlatformWindowsNt}, {true, 10, 0, 2, kPlatformWindowsNt},
-               {true, 6, 1, 3, kPlatformOther},     {false, 10, 0, 2, kPlatformOther}};
+               {true, 4, 0, 2, kPlatformWindowsNt}, {true, 6, 1, 3, kPlatformOther},
+               {false, 10, 0, 2, kPlatformOther}};
   for (const auto& c : cases) {
     testing::FakeVersion version;
-    version.available = c.available;
-    version.major = c.major;
-    version.minor = c.minor;
-    version.platformId = c.platformId;
+    std::tie(version.available, version.major, version.minor, version.platformId) =
+        std::tie(c.available, c.major, c.minor, c.platformId);
     EXPECT_EQ(c.expected, CheckPlatform(version)) << c.major << "." << c.minor;
   }
 }

@@ -4,6 +4,7 @@
 #ifndef TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 #define TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,7 @@
 #include "tool/printers/devmode.h"
 #include "tool/printers/information_library.h"
 #include "tool/printers/printer_seams.h"
+#include "tool/printers/records.h"
 #include "tool/printers/standard_capabilities.h"
 
 namespace vexlow::testing {
@@ -60,17 +62,14 @@ struct FakeSpooler : platform::PrinterSpooler {
   bool listFails = false;
   std::vector<uint32_t> listFlags;
   std::vector<std::string> opened;         // every OpenPrinter, by name
-  std::vector<uint32_t> documentModes;     // every DocumentProperties with an output
+  int merges = 0;                          // DocumentProperties given settings to take
   std::function<void(int)> beforeListing;  // given the listing's number, from 0
   int openPrinters = 0;
 
   FakePrinter* Named(const std::string& name) {
-    for (FakePrinter& printer : printers) {
-      if (printer.name == name) {
-        return &printer;
-      }
-    }
-    return nullptr;
+    const auto found = std::find_if(printers.begin(), printers.end(),
+                                    [&](const FakePrinter& p) { return p.name == name; });
+    return found == printers.end() ? nullptr : &*found;
   }
   bool ForEachPrinter(uint32_t flags, platform::PrinterVisitor& visitor) override {
     if (beforeListing) {
@@ -102,8 +101,8 @@ struct FakeSpooler : platform::PrinterSpooler {
     if (devMode.empty() || mode == 0) {
       return devMode.empty() ? -1 : static_cast<int32_t>(devMode.size());
     }
-    documentModes.push_back(mode);
     if ((mode & platform::kDmInBuffer) != 0) {
+      ++merges;
       std::memcpy(devMode.data(), input, devMode.size());
     }
     std::memcpy(output, devMode.data(), devMode.size());
@@ -274,6 +273,47 @@ inline std::vector<uint8_t> Numbers(const std::vector<int32_t>& values, std::siz
     std::memcpy(&bytes[i * width], &values[i], width);
   }
   return bytes;
+}
+
+// Papers from rows of id, group, piece, physical width and height, offset x
+// and y, printable width and height, flags; columns left off are 0.
+inline PaperList Papers(const std::vector<std::vector<int>>& rows) {
+  constexpr std::size_t kAt[] = {0, 128, 130, 112, 2, 116, 6, 118, 8, 124};
+  PaperList papers;
+  papers.SetSize(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    platform::ByteWriter record(papers[i].Bytes(), PaperRecord::kSize);
+    for (std::size_t k = 0; k < rows[i].size(); ++k) {
+      const auto value = static_cast<uint32_t>(rows[i][k]);
+      if (k == 2) {
+        record.PutU8(kAt[k], static_cast<uint8_t>(value));
+      } else if (k == 9) {
+        record.PutU32(kAt[k], value);
+      } else {
+        record.PutU16(kAt[k], static_cast<uint16_t>(value));
+      }
+    }
+  }
+  return papers;
+}
+// The same as the information library writes them.
+inline std::vector<uint8_t> PaperBytes(const std::vector<std::vector<int>>& rows) {
+  const PaperList papers = Papers(rows);
+  std::vector<uint8_t> bytes;
+  for (const PaperRecord& paper : papers) {
+    bytes.insert(bytes.end(), paper.Bytes(), paper.Bytes() + PaperRecord::kSize);
+  }
+  return bytes;
+}
+// Margin records of keys 0, 12 and 24, with margins 100, 101 and 102.
+inline MarginList Margins() {
+  MarginList margins;
+  margins.SetSize(3);
+  for (std::size_t i = 0; i < 3; ++i) {
+    margins[i].SetKey(static_cast<uint8_t>(12 * i));
+    margins[i].SetMargin(static_cast<int16_t>(100 + i));
+  }
+  return margins;
 }
 
 struct PrinterWorld {

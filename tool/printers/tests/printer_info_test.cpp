@@ -1,6 +1,5 @@
 #include "tool/printers/printer_info.h"
 
-#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -8,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tool/printers/classification.h"
+#include "tool/printers/extension_data.h"
+#include "tool/printers/feature_flags.h"
 #include "tool/printers/private_area.h"
+#include "tool/printers/standard_capabilities.h"
 #include "tool/printers/tests/printer_fakes.h"
 
 namespace vexlow {
@@ -20,19 +23,6 @@ using testing::kDriver;
 using testing::Numbers;
 
 constexpr uint32_t kFields = kDmPaperSize | kDmOrientation | kDmCopies | kDmPrintQuality;
-
-// Paper records as the library writes them: id, piece, width, height.
-std::vector<uint8_t> PaperRecords(const std::vector<std::vector<int>>& rows) {
-  std::vector<uint8_t> bytes(rows.size() * PaperRecord::kSize);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    platform::ByteWriter record(&bytes[i * PaperRecord::kSize], PaperRecord::kSize);
-    record.PutU16(0, static_cast<uint16_t>(rows[i][0]));
-    record.PutU8(130, static_cast<uint8_t>(rows[i][1]));
-    record.PutU16(112, static_cast<uint16_t>(rows[i][2]));
-    record.PutU16(2, static_cast<uint16_t>(rows[i][3]));
-  }
-  return bytes;
-}
 
 // A label printer of the supported driver, as its information library and
 // the spooler describe it.
@@ -52,7 +42,8 @@ struct LabelPrinter : ::testing::Test {
     printer.capabilities[kDcOrientation].count = 90;
     printer.capabilities[kDcCopies].count = 9999;
     answers[INFO_FEATURE_FLAGS].count = 0x01000010;
-    answers[INFO_PAPER_RECORDS] = {2, PaperRecords({{300, 1, 640, 2000}, {301, 2, 640, 1000}}), {}};
+    answers[INFO_PAPER_RECORDS] = {
+        2, testing::PaperBytes({{300, 0, 1, 640, 2000}, {301, 0, 2, 640, 1000}}), {}};
     answers[INFO_MARGIN_RECORDS] = {2, std::vector<uint8_t>(2 * MarginRecord::kSize), {}};
     answers[INFO_COLOUR_COUNT].count = 0x00010008;
     answers[INFO_ORIGIN].count = 0x00060005;
@@ -74,7 +65,6 @@ TEST_F(LabelPrinter, AttachAsksTheSpoolerAndTheInformationLibraryInOrder) {
   EXPECT_EQ(0x3234u, *info.GetModelId());
 
   const DriverExtension& extension = info.Extension();
-  EXPECT_EQ(2u, info.Margins().Size());
   EXPECT_EQ(8u, extension.colourCount);
   EXPECT_EQ((Point{5, 6}), extension.origin);
   EXPECT_EQ(1, extension.value276);
@@ -188,7 +178,7 @@ TEST_F(LabelPrinter, SpecialTapeModeIsSetInThePrivateAreaOfAPrinterNamedLikeItsD
     int16_t modeBefore;
     uint16_t modeAfter;
     uint32_t modelId;
-    long merges;
+    int merges;
   } cases[] = {
       {"Quorbel ZN-418(Special Tape)", 16, 0, kSpecialTapeOn, 0x13234, 1},
       {"Quorbel ZN-418", 16, kSpecialTapeOn, 0, 0x3234, 1},
@@ -199,7 +189,7 @@ TEST_F(LabelPrinter, SpecialTapeModeIsSetInThePrivateAreaOfAPrinterNamedLikeItsD
   for (const auto& c : cases) {
     FakePrinter& named = world.AddPrinter(kDriver, kDriver, kFields, c.privateSize);
     testing::PutShort(named.devMode, kDevModeASize + kPrivateSpecialTapeOffset, c.modeBefore);
-    world.spooler.documentModes.clear();
+    world.spooler.merges = 0;
     PrinterInfo attached(world.environment);
     ASSERT_TRUE(attached.Attach(c.name, 0)) << c.name;
     EXPECT_EQ(kDriver, attached.PrinterName());
@@ -208,9 +198,7 @@ TEST_F(LabelPrinter, SpecialTapeModeIsSetInThePrivateAreaOfAPrinterNamedLikeItsD
     EXPECT_EQ(c.modeAfter, area.U16(kPrivateSpecialTapeOffset).value_or(0)) << c.name;
     EXPECT_EQ(0, area.U16(kPrivateStateOffset).value_or(0));
     EXPECT_EQ(c.modelId, *attached.GetModelId()) << c.name;
-    const auto& modes = world.spooler.documentModes;
-    EXPECT_EQ(c.merges, std::count(modes.begin(), modes.end(),
-                                   platform::kDmInBuffer | platform::kDmOutBuffer));
+    EXPECT_EQ(c.merges, world.spooler.merges) << c.name;
     world.spooler.printers.pop_back();
   }
 }
@@ -238,6 +226,113 @@ TEST_F(LabelPrinter, AttachFailsWithoutAPrinterToDescribe) {
     EXPECT_FALSE(attached.Attach(c.name, 0)) << c.what;
   }
   EXPECT_TRUE(InformationLibrary().calls.empty());
+}
+
+ResolutionList Resolutions(const std::vector<Resolution>& entries) {
+  ResolutionList list;
+  list.SetSize(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    list[i].SetX(entries[i].x);
+    list[i].SetY(entries[i].y);
+  }
+  return list;
+}
+
+TEST(CapabilitiesTest, ResolutionsSortByAreaAndArePickedByQuality) {
+  ResolutionList sorted = Resolutions({{600, 600}, {200, 100}, {100, 200}, {300, 300}, {100, 100}});
+  SortResolutions(sorted);
+  const std::vector<int32_t> xs = {100, 200, 100, 300, 600};  // equal areas keep their order
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    EXPECT_EQ(xs[i], sorted[i].X());
+  }
+  const std::vector<Resolution> four = {{100, 100}, {200, 200}, {300, 300}, {600, 600}};
+  const uint32_t quality = kDmPrintQuality;
+  struct Case {
+    std::size_t n;
+    uint32_t fields;
+    int16_t printQuality;
+    Resolution expected;
+  };
+  const Case cases[] = {
+      {4, quality, -4, {600, 600}},  {4, quality, -1, {100, 100}},
+      {4, quality, -3, {200, 200}},  {4, quality, -2, {300, 300}},
+      {3, quality, -3, {0, 0}},      {3, quality, -2, {0, 0}},
+      {3, quality, -4, {300, 300}},  {2, quality, -3, {100, 100}},
+      {2, quality, -2, {100, 100}},  {2, quality | kDmYResolution, 300, {300, 720}},
+      {2, quality, 300, {300, 300}}, {2, 0, -4, {7, 7}},
+      {1, 0, 0, {100, 100}},         {0, kDmYResolution, 300, {300, 720}},
+      {0, quality, 300, {300, 300}}, {0, quality, -3, {7, 7}},
+  };
+  for (const Case& c : cases) {
+    const ResolutionList list =
+        Resolutions(std::vector<Resolution>(four.begin(), four.begin() + c.n));
+    EXPECT_EQ(c.expected, ChooseResolution(list, c.fields, c.printQuality, 720, {7, 7}))
+        << c.n << " entries, quality " << c.printQuality;
+  }
+}
+
+TEST(CapabilitiesTest, SettingMasksFollowTheFeatureFlags) {
+  struct Case {
+    uint32_t features, fields, copies;
+    int16_t platform;
+    uint32_t settings, options, colours;
+  };
+  const Case cases[] = {
+      {0, 0, 10, kPlatformWindowsNt, 0x55, 0, 2},
+      {0x200, kDmColor, 1, kPlatformWindows9x, 0x10D, 0x08, 0xFFFFFF},
+      {0x08, 0, 10, kPlatformWindowsNt, 0x00, 0, 2},
+      {0x1000302B, 0, 10, kPlatformWindowsNt, 0x4051, 0x400, 2},
+      {0xE1000054, 0, 10, kPlatformWindows9x, 0x1E57, 0x45, 4},
+  };
+  for (const Case& c : cases) {
+    DriverExtension extension;
+    extension.featureFlags = c.features;
+    DeriveSettingMasks(c.fields, c.copies, c.platform, extension);
+    EXPECT_EQ(c.settings, extension.settingsMask) << std::hex << c.features;
+    EXPECT_EQ(c.options, extension.optionMask) << std::hex << c.features;
+    EXPECT_EQ(c.colours, extension.colourCount) << std::hex << c.features;
+    EXPECT_EQ(0x0F, extension.presentationFlags[0]);
+  }
+}
+
+TEST(CapabilitiesTest, OptionBitsComeFromThePrivateAreaWithinTheMask) {
+  struct Case {
+    const char* what;
+    uint32_t features;
+    std::size_t areaSize;
+    uint16_t sizeWord;
+    uint32_t word;  // layout one at 22; layout two: its byte at 107
+    uint32_t mask, bits, defaults;
+    uint32_t maskAfter, bitsAfter, defaultsAfter;
+  };
+  const uint32_t one = kFeaturePrivateLayoutOne;
+  const uint32_t two = kFeaturePrivateLayoutTwo;
+  const Case cases[] = {
+      {"layout one", one, 30, 30, 0x187, 0x8F, 0, 0, 0x8F, 0x8F, 0x8F},
+      {"trays", one, 30, 30, 0x6001, 0x01, 0, 0, 0xF001, 0x2001, 0x2001},
+      {"size 3030", one, 30, 3030, 0x03, 0x03, 0, 0, 0x03, 0x03, 0x03},
+      {"failed check", one, 30, 31, 0x187, 0x8F, 0x03, 0x77, 0x8F, 0x03, 0x77},
+      {"Wine's 8 bytes", one, 8, 8, 0x187, 0x8F, 0x03, 0x77, 0x8F, 0x03, 0x77},
+      {"layout two", two, 110, 0, 0x40, 0x07, 0x04, 0, 0x07, 0x03, 0x03},
+      {"layout two, 8 bytes", two, 8, 0, 0x40, 0x07, 0x0C, 0, 0x07, 0x04, 0x04},
+      {"no layout", 0, 8, 0, 0, 0x05, 0xFF, 0, 0x05, 0x05, 0x05},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> area(c.areaSize);
+    platform::ByteWriter writer(area.data(), area.size());
+    writer.PutU16(kPrivateSizeOffset, c.sizeWord);
+    writer.PutU32(kPrivateOptionBitsOffset, c.word);
+    writer.PutU8(kPrivateOptionByteOffset, static_cast<uint8_t>(c.word));
+    DriverExtension extension;
+    extension.featureFlags = c.features;
+    extension.optionMask = c.mask;
+    extension.optionBits = c.bits;
+    extension.defaultOptionBits = c.defaults;
+    ReadOptionBits(writer.Reader(), kDmColorColor, extension);
+    EXPECT_EQ(c.maskAfter, extension.optionMask) << c.what;
+    EXPECT_EQ(c.bitsAfter, extension.optionBits) << c.what;
+    EXPECT_EQ(c.defaultsAfter, extension.defaultOptionBits) << c.what;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
+// The printer's records and the page geometry computed from them.
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tool/printers/feature_flags.h"
+#include "tool/printers/page_geometry.h"
 #include "tool/printers/paper_list.h"
 #include "tool/printers/private_area.h"
 #include "tool/printers/record_lookups.h"
@@ -14,18 +17,8 @@ namespace {
 
 using platform::ByteReader;
 using platform::ByteWriter;
-
-PaperList Papers(const std::vector<std::vector<int>>& rows) {  // id, group, piece, width
-  PaperList papers;
-  papers.SetSize(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    papers[i].SetId(static_cast<int16_t>(rows[i][0]));
-    papers[i].SetGroupId(static_cast<int16_t>(rows[i][1]));
-    papers[i].SetPieceNumber(static_cast<uint8_t>(rows[i][2]));
-    papers[i].SetPhysicalWidth(static_cast<int16_t>(rows[i][3]));
-  }
-  return papers;
-}
+using testing::Margins;
+using testing::Papers;
 
 std::vector<int> Ids(const PaperList& papers) {
   std::vector<int> ids;
@@ -46,12 +39,7 @@ TEST(RecordsTest, LookupsFallBackToSharedZeroRecordsOrTheFirstPaper) {
   EXPECT_EQ(&NoPaper(), &FindPaperPiece(PaperList(), 300, 1));
   EXPECT_EQ(&NoMedia(), &FindMedia(MediaList(), 306));
 
-  MarginList margins;
-  margins.SetSize(3);
-  for (std::size_t i = 0; i < 3; ++i) {
-    margins[i].SetKey(static_cast<uint8_t>(12 * i));
-    margins[i].SetMargin(static_cast<int16_t>(100 + i));
-  }
+  MarginList margins = Margins();
   for (const auto& [key, margin] :
        {std::pair<uint32_t, int>{18, 101}, {30, 102}, {0, 100}, {12, 101}, {0x10000, 102}}) {
     EXPECT_EQ(margin, FindMarginRecord(margins, key).Margin()) << key;
@@ -88,23 +76,19 @@ TEST(RecordsTest, PaperNamesAreCutTo49CharactersAndSplitAtTheLastBar) {
 TEST(RecordsTest, PaperFiltersKeepThePapersOfTheModelAndMoveTheDeviceMode) {
   const struct {
     bool forModel;
-    std::vector<int> ids;
+    std::vector<std::vector<int>> papers;  // identifiers
     int16_t paperSize;
     std::vector<int> kept;
     int16_t paperSizeAfter;
   } cases[] = {
-      {false, {9, 256, 262}, 256, {9}, 9},
-      {false, {256, 262}, 256, {}, 256},
-      {true, {9, 256, 300}, 9, {256, 300}, 256},
-      {true, {9, 256, 300}, 300, {256, 300}, 300},
-      {true, {9, 1}, 9, {}, 9},
+      {false, {{9}, {256}, {262}}, 256, {9}, 9},
+      {false, {{256}, {262}}, 256, {}, 256},
+      {true, {{9}, {256}, {300}}, 9, {256, 300}, 256},
+      {true, {{9}, {256}, {300}}, 300, {256, 300}, 300},
+      {true, {{9}, {1}}, 9, {}, 9},
   };
   for (const auto& c : cases) {
-    PaperList papers;
-    for (const int id : c.ids) {
-      papers.SetSize(papers.Size() + 1);
-      papers[papers.Size() - 1].SetId(static_cast<int16_t>(id));
-    }
+    PaperList papers = Papers(c.papers);
     std::vector<uint8_t> bytes = testing::MakeDevMode(0, 0);
     const DevModeView devMode(bytes.data(), bytes.size());
     devMode.SetPaperSize(c.paperSize);
@@ -165,6 +149,150 @@ TEST(RecordsTest, MediaEntriesAreReadOnlyAsFarAsTheAreaHoldsThem) {
   EXPECT_EQ(720, media[0].Width());  // the paper at position 302 - 300
   EXPECT_EQ(0, media[1].Width());    // position 10 is outside the list
   EXPECT_EQ(0, media[2].Id());
+}
+
+std::string Edges(const Rect& r) {
+  std::ostringstream text;
+  text << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+  return text.str();
+}
+
+const std::vector<int> kA4 = {9, 9, 1, 2480, 3508, 50, 60, 2380, 3388};
+
+TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
+  struct Case {
+    Extent minimum, maximum;
+    Resolution resolution;
+    uint32_t features;
+    std::vector<std::vector<int>> papers;
+    std::string sizes;  // minimum width, length, maximum width, length
+  };
+  const Case cases[] = {
+      {{100, 150}, {240, 9999}, {180, 180}, 0, {}, "71 110 170 7085"},
+      {{100, 150}, {240, 9999}, {180, 360}, kFeaturePrivateLayoutTwo, {}, "213 74 14171 170"},
+      {{}, {}, {}, 0, {}, "0 0 0 0"},
+      {{}, {240, 9999}, {180, 180}, 0, {}, "8149 8149 170 7085"},  // 1150 mm
+      {{}, {}, {300, 300}, 0, {kA4, {1, 1, 1, 1000, 500}}, "1000 500 2480 3508"},
+      // A driver's resolution that fills 32 bits: the margins stop at the largest size.
+      {{254, 254}, {1, 1}, {INT32_MAX, INT32_MAX}, 0, {}, "2147483647 2147483647 8454660 8454660"},
+  };
+  for (const Case& c : cases) {
+    PageGeometry g;
+    g.resolution = c.resolution;
+    ComputeExtents(c.minimum, c.maximum, c.features, Papers(c.papers), g);
+    std::ostringstream sizes;
+    sizes << g.minimumWidth << " " << g.minimumLength << " " << g.maximumWidth << " "
+          << g.maximumLength;
+    EXPECT_EQ(c.sizes, sizes.str());
+  }
+}
+
+TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
+  ResolutionList listed;
+  listed.SetSize(1);
+  listed[0].SetX(360);
+  listed[0].SetY(180);
+  PaperList a4 = Papers({{9, 9, 1, 2480, 3508}});
+  const PaperList zeroSized = a4;
+  a4[0].SetPaperWidth(2100);  // 299.96 dpi
+  a4[0].SetPaperLength(2970);
+  const struct {
+    const PaperList& papers;
+    const ResolutionList& resolutions;
+    Resolution expected;
+  } cases[] = {{a4, ResolutionList(), {300, 300}},
+               {a4, listed, {360, 180}},
+               {PaperList(), ResolutionList(), {7, 7}},
+               {zeroSized, ResolutionList(), {0, 0}}};
+  for (const auto& c : cases) {
+    Resolution resolution{7, 7};
+    ResolutionFromPaper(c.papers, c.resolutions, resolution);
+    EXPECT_EQ(c.expected, resolution);
+  }
+  EXPECT_EQ(300, ToDevicePixels(300, 254));
+  EXPECT_EQ(71, ToDevicePixels(180, 100));
+  EXPECT_EQ(-299, ToDevicePixels(300, 0xFF02));  // -254 as a 16-bit number
+}
+
+TEST(PageGeometryTest, MinimumOffsetsAreBoundedByTheFirstMargin) {
+  const struct {
+    std::vector<std::vector<int>> papers;
+    bool margins;
+    std::string offsets;
+  } cases[] = {
+      {{kA4, {1, 1, 1, 1000, 1000, 30, 70, 900, 800}}, false, "30,60,30,60"},
+      {{kA4, {1, 1, 1, 1000, 1000, 30, 70, 900, 800}}, true, "30,60,30,60"},
+      {{{9, 9, 1, 2480, 3508, 50, 160, 2380, 3000}}, true, "50,100,50,100"},
+      {{}, false, "65535,65535,65535,65535"},
+  };
+  for (const auto& c : cases) {
+    PageGeometry geometry;
+    ComputeMinimumOffsets(Papers(c.papers), c.margins ? Margins() : MarginList(), geometry);
+    EXPECT_EQ(c.offsets, Edges(geometry.minimumOffsets));
+    EXPECT_EQ(c.margins ? 24 : 0, geometry.currentMargin.Key());
+  }
+}
+
+TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
+  const PaperList papers = Papers({kA4,
+                                   {300, 300, 1, 1000, 1000, 30, 0, 900, 0},
+                                   {301, 300, 2, 800, 600, 5, 6, 790, 588},
+                                   {302, 302, 1, 2480, 3508, 50, 60, 2380, 3388, 0x80},
+                                   {303, 303, 1, 2480, 3508, 50, 60, 2380, 3388, 0x10}});
+  MediaList media;
+  media.SetSize(1);
+  media[0].SetId(400);
+  media[0].SetPaperId(9);
+  media[0].SetLength(1234);
+  media[0].SetWidth(567);
+  struct Case {
+    uint32_t features;
+    int16_t paper, orientation, dmWidth, dmLength;  // a length given sets its DM_ field
+    bool margins;
+    std::vector<uint16_t> privateWords;  // offset and value pairs of a 30-byte area
+    std::string layout;                  // paper, size, printable rectangle, origin, pieces
+  };
+  const uint32_t one = kFeaturePrivateLayoutOne;
+  const Case cases[] = {
+      {0, 9, 1, 0, 0, false, {}, "9 2480x3508 60,80,60,80 5,6,5,6 1"},
+      {0, 9, 1, 1000, 0, false, {}, "9 1181x3508 60,80,60,80 5,6,5,6 1"},
+      {0, 302, 1, 0, 0, false, {}, "302 2480x3508 50,60,50,60 0,0,0,0 1"},  // flag 0x80
+      {0, 303, 1, 0, 0, true, {}, "303 2480x3508 60,80,60,80 5,6,5,6 1"},   // flag 0x10
+      {0, 9, 1, 0, 0, true, {}, "9 2480x3508 60,120,60,120 5,6,5,6 1"},
+      {one, 400, 1, 0, 0, false, {}, "400 567x1234 60,80,60,80 5,6,5,6 1"},  // a medium
+      {one,
+       9,
+       1,
+       0,
+       0,
+       true,
+       {0, 30, 4, 0x33, 6, 300, 10, 18, 12, 2, 18, 7777},
+       "301 800x7777 30,120,70,120 5,6,5,6 2"},
+      {kFeaturePrivateLayoutTwo, 9, 2, 254, 508, false, {}, "9 600x300 60,80,60,80 5,6,5,6 1"},
+  };
+  for (const Case& c : cases) {
+    const uint32_t fields = kDmPaperSize | kDmOrientation | (c.dmWidth != 0 ? kDmPaperWidth : 0) |
+                            (c.dmLength != 0 ? kDmPaperLength : 0);
+    std::vector<uint8_t> bytes = testing::MakeDevMode(fields, c.privateWords.empty() ? 8 : 30);
+    testing::PutShort(bytes, kDmPaperSizeOffset, c.paper);
+    testing::PutShort(bytes, kDmOrientationOffset, c.orientation);
+    testing::PutShort(bytes, kDmPaperWidthOffset, c.dmWidth);
+    testing::PutShort(bytes, kDmPaperLengthOffset, c.dmLength);
+    for (std::size_t i = 0; i + 1 < c.privateWords.size(); i += 2) {
+      testing::PutShort(bytes, kDevModeASize + c.privateWords[i],
+                        static_cast<int16_t>(c.privateWords[i + 1]));
+    }
+    const MarginList margins = c.margins ? Margins() : MarginList();
+    LayoutResults r;
+    ComputeLayout({DevModeView(bytes.data(), bytes.size()), c.features, papers, margins, media,
+                   Point{5, 6}, Point{10, 20}, 300},
+                  r);
+    std::ostringstream layout;
+    layout << r.currentPaper << " " << r.paperWidth << "x" << r.paperLength << " "
+           << Edges(r.printable) << " " << Edges(r.origin) << " " << r.pieceCount;
+    EXPECT_EQ(c.layout, layout.str());
+    EXPECT_EQ(r.printable, r.maximumMargins) << c.layout;  // the maxima end at the printable
+  }
 }
 
 }  // namespace
