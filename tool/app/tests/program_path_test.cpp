@@ -9,37 +9,43 @@
 namespace vexlow::testing {
 namespace {
 
-std::string DirectoryOf(const std::string& path) {
-  FakeLocation location;
-  location.path = path;
-  std::string directory = "|rest";
-  EXPECT_TRUE(GetProgramDirectory(location, directory));
-  return directory.substr(0, directory.size() - 5);
+// The directory ends at the last separator of any kind, the title is the name
+// without its last extension; neither ever takes the trail byte of a
+// double-byte character (0x83 0x5C is one katakana in code page 932) for a
+// separator.
+TEST(ProgramPathTest, DirectoryAndTitleSplitAtWholeCharacters) {
+  struct Case {
+    std::string path, directory, title;
+  };
+  const Case cases[] = {
+      {"C:\\Tools\\Vexlow.exe", "C:\\Tools", "Vexlow"},
+      {"C:/Tools/sub\\Vexlow.tool.exe", "C:/Tools/sub", "Vexlow.tool"},
+      {"C:Vexlow.exe", "C", "Vexlow"},
+      {"\\\\server\\share\\Vexlow.exe", "\\\\server\\share", "Vexlow"},
+      {"Vexlow.exe", "", "Vexlow"},
+      {"C:\\a.b\\Vexlow", "C:\\a.b", "Vexlow"},
+      {"C:\\Tools\\\x83\x5C\\Vexlow.exe", "C:\\Tools\\\x83\x5C", "Vexlow"},
+      {"C:\\\x83\x5C.exe", "C:", "\x83\x5C"},
+      {"\x83\x5C\x83\x5C.exe", "", "\x83\x5C\x83\x5C"},
+      {"C:\\x\x83", "C:", "x\x83"},  // a lead byte at the very end
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    FakeLocation location;
+    location.path = c.path;
+    std::string directory = "|rest";  // the directory goes in front
+    EXPECT_TRUE(GetProgramDirectory(location, directory));
+    EXPECT_EQ(directory, c.directory + "|rest");
+    EXPECT_EQ(ExecutableTitle(location), c.title);
+  }
 }
 
-TEST(GetProgramDirectoryTest, CutsAtTheLastSeparatorOfAnyKind) {
-  EXPECT_EQ(DirectoryOf("C:\\Tools\\Vexlow.exe"), "C:\\Tools");
-  EXPECT_EQ(DirectoryOf("C:/Tools/sub\\Vexlow.exe"), "C:/Tools/sub");
-  EXPECT_EQ(DirectoryOf("C:Vexlow.exe"), "C");
-  EXPECT_EQ(DirectoryOf("\\\\server\\share\\Vexlow.exe"), "\\\\server\\share");
-  EXPECT_EQ(DirectoryOf("Vexlow.exe"), "");
-}
-
-TEST(GetProgramDirectoryTest, NeverTakesTheTrailByteOfADoubleByteCharacterForASeparator) {
-  // 0x83 0x5C is one katakana character in code page 932.
-  EXPECT_EQ(DirectoryOf("C:\\Tools\\\x83\x5C\\Vexlow.exe"), "C:\\Tools\\\x83\x5C");
-  EXPECT_EQ(DirectoryOf("C:\\\x83\x5C"
-                        "abc.exe"),
-            "C:");
-  EXPECT_EQ(DirectoryOf("\x83\x5C\x83\x5C.exe"), "");
-  EXPECT_EQ(DirectoryOf("C:\\x\x83"), "C:");  // a lead byte at the very end
-}
-
-TEST(GetProgramDirectoryTest, UnavailableOrEmptyPathLeavesTheStringUnchanged) {
+TEST(ProgramPathTest, UnavailableOrEmptyPathGivesNothing) {
   FakeLocation location;
   std::string directory = "kept";
   location.available = false;
   EXPECT_FALSE(GetProgramDirectory(location, directory));
+  EXPECT_EQ(ExecutableTitle(location), "");
   location.available = true;
   location.path = "";
   EXPECT_FALSE(GetProgramDirectory(location, directory));
@@ -65,19 +71,6 @@ TEST(ReadWholePathTest, GrowsTheBufferUntilThePathFits) {
   EXPECT_FALSE(ReadWholePath([](char*, std::size_t) -> std::size_t { return 0; }, path));
   EXPECT_FALSE(ReadWholePath([](char*, std::size_t size) { return size; }, path));
   EXPECT_EQ(path, longPath);
-}
-
-TEST(ExecutableTitleTest, IsTheFileNameWithoutItsLastExtension) {
-  FakeLocation location;
-  EXPECT_EQ(ExecutableTitle(location), "Vexlow");
-  location.path = "C:\\a.b\\Vexlow.tool.exe";
-  EXPECT_EQ(ExecutableTitle(location), "Vexlow.tool");
-  location.path = "C:\\a.b\\Vexlow";
-  EXPECT_EQ(ExecutableTitle(location), "Vexlow");
-  location.path = "C:\\\x83\x5C.exe";
-  EXPECT_EQ(ExecutableTitle(location), "\x83\x5C");
-  location.available = false;
-  EXPECT_EQ(ExecutableTitle(location), "");
 }
 
 }  // namespace

@@ -67,16 +67,6 @@ struct StartedRun {
   RecordingView view;
 };
 
-TEST(ProgressCallbackTest, FirstReportShowsTheStartingState) {
-  TransferProgress progress;
-  progress.cancelAllowed = false;
-  ProgressSession session(progress, "Transferring...");
-  session.Progress().totalBytes = 1000;
-  RecordingView view;
-  session.Start(view);
-  EXPECT_EQ(view.updates, (Updates{"cancel off", "file Transferring...", "bar 0, text 0 %"}));
-}
-
 // The run's percentage: bytes of earlier packages plus the share of this one,
 // truncated at each division, and never wrapped for large packages.
 TEST(ProgressCallbackTest, ShowsThePercentageOfTheWholeRun) {
@@ -116,56 +106,59 @@ TEST(ProgressCallbackTest, StopsWithoutAnUpdateWhenNothingCanBeShown) {
   EXPECT_TRUE(run.view.updates.empty());
 }
 
-// Each window message costs more than a port call: an unchanged value sends
-// nothing, and each change sends only what changed.
+// The first report shows the starting state. Each window message costs more
+// than a port call: an unchanged value sends nothing, and each change sends
+// only what changed.
 TEST(ProgressCallbackTest, UpdatesOnlyWhatChanged) {
-  StartedRun run(2000);
-  run.progress.currentFileName = std::string(40, 'n');
-  ProgressCallback(0);
-  run.view.updates.clear();
+  TransferProgress progress;
+  progress.cancelAllowed = false;
+  ProgressSession session(progress, "Transferring %s");
+  progress.totalBytes = progress.currentFileBytes = 2000;
+  progress.currentFileName = std::string(40, 'n');
+  RecordingView view;
+  session.Start(view);
+  const std::string cut = "file Transferring " + std::string(32, 'n') + "...";
+  EXPECT_EQ(view.updates, (Updates{"cancel off", cut, "bar 0, text 0 %"}));
+  view.updates.clear();
   const std::size_t allocationsBefore = allocations;
   for (int i = 0; i < 100; ++i) {
     ProgressCallback(0);
   }
   EXPECT_EQ(allocations, allocationsBefore);
-  EXPECT_TRUE(run.view.updates.empty());
+  EXPECT_TRUE(view.updates.empty());
 
-  run.progress.currentFileName = std::string(32, 'n');
+  progress.currentFileName = std::string(32, 'n');
   ProgressCallback(2);
-  run.progress.currentFileName = std::string(40, 'x');
-  run.progress.cancelAllowed = false;
+  progress.currentFileName = std::string(40, 'x');
+  progress.cancelAllowed = true;
   ProgressCallback(2);
   ProgressCallback(3);
-  EXPECT_EQ(run.view.updates,
-            (Updates{"file Transferring " + std::string(32, 'n'), "bar 2, text 2 %", "cancel off",
+  EXPECT_EQ(view.updates,
+            (Updates{"file Transferring " + std::string(32, 'n'), "bar 2, text 2 %", "cancel on",
                      "file Transferring " + std::string(32, 'x') + "...", "bar 3, text 3 %"}));
 }
 
+// A cancel request stops the transfer until the switch to the operating
+// window at 100 %; from then on every report goes on, unless there is no
+// operating window: the progress dialog is then hidden once and the reports
+// go on as before.
 TEST(ProgressCallbackTest, ACancelRequestStopsTheTransferUntilTheSwitchAt100) {
-  StartedRun run(1000);
-  EXPECT_EQ(ProgressCallback(40), 1);
-  run.session.RequestCancel();
-  EXPECT_EQ(ProgressCallback(50), 0);
-  EXPECT_EQ(ProgressCallback(100), 0);  // the switch happens, this answer still stops
-  EXPECT_EQ(ProgressCallback(100), 1);
-  EXPECT_EQ(ProgressCallback(-1), 0);
-  EXPECT_EQ(run.view.updates, (Updates{"bar 40, text 40 %", "bar 50, text 50 %",
-                                       "bar 100, text 100 %", "operating window"}));
-}
-
-// Without an operating window the progress dialog is hidden once, and the
-// reports go on as before.
-TEST(ProgressCallbackTest, SwitchesToTheOperatingWindowOnce) {
   for (bool operatingExists : {true, false}) {
+    SCOPED_TRACE(operatingExists);
     StartedRun run(1000);
     run.view.operatingExists = operatingExists;
-    EXPECT_EQ(ProgressCallback(100), 1);
-    run.progress.cancelAllowed = false;
+    EXPECT_EQ(ProgressCallback(40), 1);
     run.session.RequestCancel();
+    EXPECT_EQ(ProgressCallback(50), 0);
+    EXPECT_EQ(ProgressCallback(100), 0);  // the switch happens, this answer still stops
+    run.progress.cancelAllowed = false;
     EXPECT_EQ(ProgressCallback(100), operatingExists ? 1 : 0);
-    const Updates expected = operatingExists
-                                 ? Updates{"bar 100, text 100 %", "operating window"}
-                                 : Updates{"bar 100, text 100 %", "operating window", "cancel off"};
+    EXPECT_EQ(ProgressCallback(-1), 0);
+    Updates expected = {"bar 40, text 40 %", "bar 50, text 50 %", "bar 100, text 100 %",
+                        "operating window"};
+    if (!operatingExists) {
+      expected.push_back("cancel off");
+    }
     EXPECT_EQ(run.view.updates, expected);
   }
 }

@@ -34,24 +34,16 @@ TEST(FormatTextTest, SubstitutesOneArgumentFollowingPrintfRules) {
   EXPECT_EQ(FormatText("%s|%d|%d", 7), "|7|");
 }
 
+// Each text from its own string, the machine name put into both.
 TEST(WarningTextsTest, PutsTheMachineNameIntoBothTexts) {
   Journal journal;
   FakeStrings strings(journal);
-  strings.texts[IDS_APP_TITLE] = "Glinterra Update Tool";
-  strings.texts[IDS_WARNING_NOTICE] =
-      "Do not operate %s or disconnect the USB cable until the update operation is completed.";
-  strings.texts[IDS_WARNING_INSTRUCTIONS] = "%s Check that the printer is set to Transfer mode.";
-
+  strings.texts = {{IDS_APP_TITLE, "Title"},
+                   {IDS_WARNING_NOTICE, "Do not operate %s."},
+                   {IDS_WARNING_INSTRUCTIONS, "%s: Transfer mode."}};
   const WarningTexts texts = ComposeWarningTexts(strings, "VX-9");
-  EXPECT_EQ(texts.title, "Glinterra Update Tool");
-  EXPECT_EQ(texts.notice,
-            "Do not operate VX-9 or disconnect the USB cable until the update operation is "
-            "completed.");
-  EXPECT_EQ(texts.instructions, "VX-9 Check that the printer is set to Transfer mode.");
-
-  EXPECT_EQ(ComposeWarningTexts(strings, "").notice,
-            "Do not operate  or disconnect the USB cable until the update operation is "
-            "completed.");
+  EXPECT_EQ(texts.title + "|" + texts.notice + "|" + texts.instructions,
+            "Title|Do not operate VX-9.|VX-9: Transfer mode.");
 }
 
 }  // namespace

@@ -90,6 +90,9 @@ const CallLog kIdentifyAndCheck = {"TRCheckSupportPrinter(Label Printer 9)",
 const CallLog kAsk = {"message: OK to update Glinterra to version 2.10 ? [exclamation, Yes/No]"};
 const CallLog kModeCommand = {"SKWriteFile(Label Printer 9, 256 bytes, 0, 1B 69 61 01, 10000)"};
 const CallLog kSend = {"TRCmdInit(1000)", "TRSendFile(300 bytes, 500000)"};
+const CallLog kCompleted = {"message: Completed the update for Glinterra. [information, OK]"};
+const CallLog kFailed = {"message: Failed to transfer. [stop, OK]"};
+const CallLog kNoContact = {"message: Cannot communicate with the printer. [stop, OK]"};
 
 TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
   struct Case {
@@ -100,8 +103,7 @@ TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
   };
   const Case cases[] = {
       {"completed", [](Update&) {}, true,
-       kIdentifyAndCheck + kAsk + kModeCommand + kSend +
-           CallLog{"message: Completed the update for Glinterra. [information, OK]"}},
+       kIdentifyAndCheck + kAsk + kModeCommand + kSend + kCompleted},
       {"not ready", [](Update&) { Ostrand().statusReply[3] ^= 1; }, false,
        kIdentifyAndCheck +
            CallLog{"message: Cannot communicate with the printer. [exclamation, OK]"}},
@@ -111,25 +113,32 @@ TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
        false,
        kIdentifyAndCheck + kAsk + CallLog{"message: File not found:\n\nupdate.kx7 [stop, OK]"}},
       {"mode command refused", [](Update&) { Hobrel().writeAnswer = 0; }, false,
-       kIdentifyAndCheck + kAsk + kModeCommand +
-           CallLog{"message: Cannot communicate with the printer. [stop, OK]"}},
+       kIdentifyAndCheck + kAsk + kModeCommand + kNoContact},
       {"empty package", [](Update& u) { u.WritePackage(kModel, 0); }, false,
        kIdentifyAndCheck + kAsk + kModeCommand},
       {"cancelled", [](Update&) { Ostrand().sendFileResult = TR_CANCELLED; }, false,
        kIdentifyAndCheck + kAsk + kModeCommand + kSend +
            CallLog{"message: Transferring cancelled. [exclamation, OK]"}},
       {"failed", [](Update&) { Ostrand().sendFileResult = TR_WRITE_FAILED; }, false,
-       kIdentifyAndCheck + kAsk + kModeCommand + kSend +
-           CallLog{"message: Failed to transfer. [stop, OK]"}},
+       kIdentifyAndCheck + kAsk + kModeCommand + kSend + kFailed},
       {"another model", [](Update& u) { u.WritePackage(0x0416, 300); }, false,
        kIdentifyAndCheck + kAsk + kModeCommand +
-           CallLog{"TRCmdInit(1000)", "message: A printer ID error occurred. [exclamation, OK]",
-                   "message: Failed to transfer. [stop, OK]"}},
+           CallLog{"TRCmdInit(1000)", "message: A printer ID error occurred. [exclamation, OK]"} +
+           kFailed},
       {"worker not started", [](Update& u) { u.runner.starts = false; }, false,
-       kIdentifyAndCheck + kAsk + kModeCommand +
-           CallLog{"message: Failed to transfer. [stop, OK]"}},
+       kIdentifyAndCheck + kAsk + kModeCommand + kFailed},
+      // A press after a cancelled one is a whole new attempt, identification
+      // included, and sends the package once.
+      {"after a cancelled press",
+       [](Update& u) {
+         Ostrand().sendFileResult = TR_CANCELLED;
+         u.Press();
+         Calls().clear();
+         Ostrand().sendFileResult = TR_OK;
+       },
+       true, kIdentifyAndCheck + kAsk + kModeCommand + kSend + kCompleted},
       {"port library not bound", [](Update& u) { u.libraries.port.UnbindPortLibrary(); }, false,
-       CallLog{"message: Cannot communicate with the printer. [stop, OK]"}},
+       kNoContact},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -139,19 +148,6 @@ TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
     EXPECT_EQ(Calls(), c.calls);
     EXPECT_EQ(update.run.SelectedPrinter(), kPrinter);
   }
-}
-
-// A press after a cancelled run is a whole new attempt, identification
-// included, and sends the package once.
-TEST(UpdateRunTest, EachPressStartsAFreshAttempt) {
-  Update update;
-  Ostrand().sendFileResult = TR_CANCELLED;
-  EXPECT_FALSE(update.Press());
-  Calls().clear();
-  Ostrand().sendFileResult = TR_OK;
-  EXPECT_TRUE(update.Press());
-  EXPECT_EQ(Calls(), kIdentifyAndCheck + kAsk + kModeCommand + kSend +
-                         CallLog{"message: Completed the update for Glinterra. [information, OK]"});
 }
 
 }  // namespace

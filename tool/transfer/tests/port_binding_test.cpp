@@ -10,23 +10,29 @@ namespace {
 
 // Load, then SKWriteFile, then SKReadFile; the first step that fails ends the
 // binding (a loaded library stays until unbound or bound again), and a half
-// binding writes nothing.
-TEST(PortBindingTest, BindsWriteThenReadUpToTheFirstMissingStep) {
+// binding writes nothing. The mode command is ESC "i" "a" 1 to the printer,
+// its name in a zero-padded 256-byte buffer; only a zero answer fails it.
+TEST(PortBindingTest, BindsWriteThenReadAndSendsTheModeCommand) {
   struct Case {
     bool provided;
     std::string missing;
     std::vector<std::string> lookups;
     bool bound;
+    int32_t writeAnswer;
   };
+  const std::vector<std::string> both = {"SKWriteFile", "SKReadFile"};
   const Case cases[] = {
-      {false, "", {}, false},
-      {true, "SKWriteFile", {"SKWriteFile"}, false},
-      {true, "SKReadFile", {"SKWriteFile", "SKReadFile"}, false},
-      {true, "", {"SKWriteFile", "SKReadFile"}, true},
+      {false, "", {}, false, 1},
+      {true, "SKWriteFile", {"SKWriteFile"}, false, 1},
+      {true, "SKReadFile", both, false, 1},
+      {true, "", both, true, 1},
+      {true, "", both, true, -1},
+      {true, "", both, true, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.missing);
+    SCOPED_TRACE(c.missing + " " + std::to_string(c.writeAnswer));
     ResetFakes();
+    Hobrel().writeAnswer = c.writeAnswer;
     FakeLibraryLoader loader;
     if (c.provided) {
       loader.Provide("hobrel.dll", HobrelExports(c.missing));
@@ -36,25 +42,16 @@ TEST(PortBindingTest, BindsWriteThenReadUpToTheFirstMissingStep) {
     EXPECT_EQ(port.IsBound(), c.bound);
     EXPECT_EQ(loader.Loads(), std::vector<std::string>{"hobrel.dll"});
     EXPECT_EQ(loader.Lookups(), c.lookups);
-    EXPECT_EQ(port.SendModeCommand("P-1"), c.bound);
-    EXPECT_EQ(Calls().size(), c.bound ? 1u : 0u);
+    EXPECT_EQ(port.SendModeCommand("Label Printer 9"), c.bound && c.writeAnswer != 0);
+    EXPECT_EQ(Calls(), c.bound ? CallLog{"SKWriteFile(Label Printer 9, 256 bytes, 0, 1B 69 61 01, "
+                                         "10000)"}
+                               : CallLog{});
     port.BindPortLibrary();
     EXPECT_EQ(loader.LoadedCount(), c.provided ? 1 : 0);
     port.UnbindPortLibrary();
     port.UnbindPortLibrary();
     EXPECT_EQ(loader.LoadedCount(), 0);
     EXPECT_FALSE(port.SendModeCommand("P-1"));
-  }
-}
-
-// ESC "i" "a" 1 to the printer, its name in a zero-padded 256-byte buffer;
-// only a zero answer is a failure.
-TEST(PortBindingTest, ModeCommandFollowsTheLibrarysAnswer) {
-  for (int32_t answer : {1, -1, 0}) {
-    BoundLibraries libraries;
-    Hobrel().writeAnswer = answer;
-    EXPECT_EQ(libraries.port.SendModeCommand("Label Printer 9"), answer != 0);
-    EXPECT_EQ(Calls(), CallLog{"SKWriteFile(Label Printer 9, 256 bytes, 0, 1B 69 61 01, 10000)"});
   }
 }
 
