@@ -75,11 +75,12 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
     return path.string();
   }
 
-  std::string WritePackage(const char* name, const Package& p, size_t trailing = 0) {
+  // A package file of the printer's model: header, then payload.
+  static Bytes PackageBytes(uint32_t payloadSize) {
+    const Package p = vp_test::MakePackage(vp::kDefaultModelId, payloadSize);
     Bytes file(p.header.begin(), p.header.end());
     file.insert(file.end(), p.payload.begin(), p.payload.end());
-    file.insert(file.end(), trailing, 0xEE);
-    return Write(name, file);
+    return file;
   }
 
   fs::path folder_;
@@ -89,8 +90,9 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
 };
 
 TEST_F(ClientCommandsTest, SendListReceiveAndDeleteARoundTrip) {
-  Package p = vp_test::MakePackage(vp::kDefaultModelId, 1000);
-  const std::string package = WritePackage("sample.kx7", p, 5);
+  Bytes file = PackageBytes(1000);
+  file.insert(file.end(), 5, 0xEE);
+  const std::string package = Write("sample.kx7", file);
   const char* name = vp_test::kPrinterName;
 
   ASSERT_EQ(Run({"send", name, package.c_str()}), kExitOk) << err_.str();
@@ -106,9 +108,7 @@ TEST_F(ClientCommandsTest, SendListReceiveAndDeleteARoundTrip) {
   const std::string back = (folder_ / "back.kx7").string();
   ASSERT_EQ(Run({"--quiet", "receive", name, "1", back.c_str()}), kExitOk) << err_.str();
   EXPECT_EQ(out_.str().find('%'), std::string::npos) << "--quiet draws no bar";
-  Bytes expected(p.header.begin(), p.header.end());
-  expected.insert(expected.end(), p.payload.begin(), p.payload.end());
-  EXPECT_EQ(FileBytes(back), expected) << "header and payload, without the trailing bytes";
+  EXPECT_EQ(FileBytes(back), PackageBytes(1000)) << "without the trailing bytes";
 
   ASSERT_EQ(Run({"delete", name, package.c_str()}), kExitOk) << err_.str();
   ASSERT_EQ(Run({"list", name}), kExitOk);
@@ -126,18 +126,16 @@ TEST_F(ClientCommandsTest, StatusShowsTheBlockOfAReadyPrinter) {
 // Each row: the printer's faults, the command, its exit code and what it says;
 // nothing may be stored.
 TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
-  Package p = vp_test::MakePackage(vp::kDefaultModelId, 3000);
-  const std::string package = WritePackage("sample.kx7", p);
+  const std::string package = Write("sample.kx7", PackageBytes(3000));
   const std::string shortFile = Write("short.kx7", Bytes(40, 0x90));
-  const std::string emptyFile =
-      WritePackage("empty.kx7", vp_test::MakePackage(vp::kDefaultModelId, 0));
-  Bytes cut(p.header.begin(), p.header.end());
-  cut.resize(64 + 2999);
+  const std::string emptyFile = Write("empty.kx7", PackageBytes(0));
+  Bytes cut = PackageBytes(3000);
+  cut.pop_back();
   const std::string cutFile = Write("cut.kx7", cut);
   const std::string missing = (folder_ / "missing.kx7").string();
-  Package huge = vp_test::MakePackage(vp::kDefaultModelId, 16);
-  huge.header[19] = 0x80;  // payload size 0x80000010: negative as a signed count
-  const std::string hugeEntry = WritePackage("huge-entry.kx7", huge);
+  Bytes huge = PackageBytes(16);
+  huge[19] = 0x80;  // payload size 0x80000010: negative as a signed count
+  const std::string hugeEntry = Write("huge-entry.kx7", huge);
   const char* printer = vp_test::kPrinterName;
 
   struct Case {
@@ -210,8 +208,7 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
 // A package file of 2 GiB or more (here its trailing bytes) is measured in
 // 64 bits: a 32-bit length fails or wraps and the package reads as too short.
 TEST_F(ClientCommandsTest, APackageFileOf2GiBOrMoreIsSent) {
-  const std::string package =
-      WritePackage("long.kx7", vp_test::MakePackage(vp::kDefaultModelId, 300));
+  const std::string package = Write("long.kx7", PackageBytes(300));
   fs::resize_file(package, 0x80000000ULL + 100);  // sparse where the file system allows
   EXPECT_EQ(Run({"--quiet", "send", vp_test::kPrinterName, package.c_str()}), kExitOk)
       << err_.str();
@@ -222,9 +219,9 @@ TEST_F(ClientCommandsTest, AReceiveThatDoesNotFitInMemoryEndsWithAMessage) {
 #if !defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "only the sanitizer build refuses a large allocation";
 #endif
-  Package largest = vp_test::MakePackage(vp::kDefaultModelId, 16);
-  largest.header[19] = 0x7F;  // 0x7F000010 bytes: a package may announce it
-  const std::string entry = WritePackage("largest-entry.kx7", largest);
+  Bytes largest = PackageBytes(16);
+  largest[19] = 0x7F;  // 0x7F000010 bytes: a package may announce it
+  const std::string entry = Write("largest-entry.kx7", largest);
   const std::string out = (folder_ / "out.kx7").string();
   EXPECT_EQ(Run({"receive", vp_test::kPrinterName, entry.c_str(), out.c_str()}), kExitNoMemory);
   EXPECT_NE(err_.str().find("the entry announces a payload too large for the memory"),
@@ -247,8 +244,7 @@ class CancelAtTenPercent : public std::stringbuf {
 };
 
 TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
-  const std::string package =
-      WritePackage("sample.kx7", vp_test::MakePackage(vp::kDefaultModelId, 5000));
+  const std::string package = Write("sample.kx7", PackageBytes(5000));
   CancelAtTenPercent console;
   std::ostream out(&console);
   EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}, &out), TR_CANCELLED);
