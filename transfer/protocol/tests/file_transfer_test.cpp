@@ -297,6 +297,7 @@ TEST(LargeSendTest, PercentageNeverExceeds100AndReaches100OnlyWithTheLastChunk) 
   const std::vector<uint8_t> payload(size);
   std::array<uint8_t, 64> header{};
   std::array<uint8_t, 32> status{};
+  percentages.clear();
   EXPECT_EQ(TR_OK, library.SendFile(header.data(), payload.data(), &size, status.data(), 500000,
                                     KeepPercentage));
 
