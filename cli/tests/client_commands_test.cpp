@@ -56,7 +56,7 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
     cli_test::coreLibrary = library_.get();
   }
 
-  int Run(std::vector<const char*> args) {
+  int Run(std::vector<const char*> args, std::ostream* out = nullptr) {
     args.insert(args.begin(), "ostrandcli");
     CommandLine line;
     std::string error;
@@ -64,7 +64,7 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
         << error;
     out_.str("");
     err_.str("");
-    return RunCommand(line, kCoreExports, out_, err_, BarStyle::kRedrawn);
+    return RunCommand(line, kCoreExports, out ? *out : out_, err_, BarStyle::kRedrawn);
   }
 
   std::string Write(const char* name, const Bytes& bytes) {
@@ -75,11 +75,12 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
     return path.string();
   }
 
-  std::string WritePackage(const char* name, const Package& p, size_t trailing = 0) {
+  // A package file of the printer's model: header, then payload.
+  static Bytes PackageBytes(uint32_t payloadSize) {
+    const Package p = vp_test::MakePackage(vp::kDefaultModelId, payloadSize);
     Bytes file(p.header.begin(), p.header.end());
     file.insert(file.end(), p.payload.begin(), p.payload.end());
-    file.insert(file.end(), trailing, 0xEE);
-    return Write(name, file);
+    return file;
   }
 
   fs::path folder_;
@@ -89,8 +90,9 @@ class ClientCommandsTest : public vp_test::PrinterFixture {
 };
 
 TEST_F(ClientCommandsTest, SendListReceiveAndDeleteARoundTrip) {
-  Package p = vp_test::MakePackage(vp::kDefaultModelId, 1000);
-  const std::string package = WritePackage("sample.kx7", p, 5);
+  Bytes file = PackageBytes(1000);
+  file.insert(file.end(), 5, 0xEE);
+  const std::string package = Write("sample.kx7", file);
   const char* name = vp_test::kPrinterName;
 
   ASSERT_EQ(Run({"send", name, package.c_str()}), kExitOk) << err_.str();
@@ -106,131 +108,95 @@ TEST_F(ClientCommandsTest, SendListReceiveAndDeleteARoundTrip) {
   const std::string back = (folder_ / "back.kx7").string();
   ASSERT_EQ(Run({"--quiet", "receive", name, "1", back.c_str()}), kExitOk) << err_.str();
   EXPECT_EQ(out_.str().find('%'), std::string::npos) << "--quiet draws no bar";
-  Bytes expected(p.header.begin(), p.header.end());
-  expected.insert(expected.end(), p.payload.begin(), p.payload.end());
-  EXPECT_EQ(FileBytes(back), expected) << "header and payload, without the trailing bytes";
+  EXPECT_EQ(FileBytes(back), PackageBytes(1000)) << "without the trailing bytes";
 
   ASSERT_EQ(Run({"delete", name, package.c_str()}), kExitOk) << err_.str();
   ASSERT_EQ(Run({"list", name}), kExitOk);
   EXPECT_EQ(out_.str(), "\"Virtual Printer\" holds 0 files.\n");
 }
 
-TEST_F(ClientCommandsTest, StatusTellsAReadyPrinterFromAnythingElse) {
+TEST_F(ClientCommandsTest, StatusShowsTheBlockOfAReadyPrinter) {
   ASSERT_EQ(Run({"status", vp_test::kPrinterName}), kExitOk) << err_.str();
-  EXPECT_NE(out_.str().find("model 0x0415, acceptance byte 1, accept count 1048576"),
-            std::string::npos);
-  EXPECT_NE(out_.str().find("The printer is ready."), std::string::npos);
-
-  config_.faults.wrongMagic = true;
-  Connect();
-  EXPECT_EQ(Run({"status", vp_test::kPrinterName}), kExitNotThisPrinter);
-  EXPECT_NE(err_.str().find("does not begin with 81 20 42 (80 21 41)"), std::string::npos);
-}
-
-TEST_F(ClientCommandsTest, SendsNothingToAPrinterThatIsNotReadyForThePackage) {
-  const std::string package =
-      WritePackage("sample.kx7", vp_test::MakePackage(vp::kDefaultModelId, 300));
-  config_.faults.wrongModel = true;
-  config_.faults.wrongModelId = 0x7777;
-  Connect();
-  EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}), TR_REJECTED);
-  EXPECT_NE(err_.str().find("a package for model 0x0415, but \"Virtual Printer\" is model 0x7777"),
+  EXPECT_NE(out_.str().find("model 0x0415, acceptance byte 1, accept count 1048576\n"
+                            "The printer is ready."),
             std::string::npos)
-      << err_.str();
-  EXPECT_EQ(StoredFiles(), 0u);
-  EXPECT_EQ(TraceText().find("command D"), std::string::npos) << "no send was begun";
-
-  config_.faults = {};
-  config_.faults.wrongMagic = true;
-  Connect();
-  EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}), kExitNotThisPrinter);
-  EXPECT_EQ(StoredFiles(), 0u);
+      << out_.str();
 }
 
+// Each row: the printer's faults, the command, its exit code and what it says;
+// nothing may be stored.
 TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
-  Package p = vp_test::MakePackage(vp::kDefaultModelId, 3000);
-  const std::string package = WritePackage("sample.kx7", p);
+  const std::string package = Write("sample.kx7", PackageBytes(3000));
   const std::string shortFile = Write("short.kx7", Bytes(40, 0x90));
-  Package empty = vp_test::MakePackage(vp::kDefaultModelId, 0);
-  const std::string emptyFile = WritePackage("empty.kx7", empty);
-  Bytes cut(p.header.begin(), p.header.end());
-  cut.resize(64 + 2999);
+  const std::string emptyFile = Write("empty.kx7", PackageBytes(0));
+  Bytes cut = PackageBytes(3000);
+  cut.pop_back();
   const std::string cutFile = Write("cut.kx7", cut);
   const std::string missing = (folder_ / "missing.kx7").string();
-  Package huge = vp_test::MakePackage(vp::kDefaultModelId, 16);
-  huge.header[19] = 0x80;  // payload size 0x80000010: negative as a signed count
-  const std::string hugeEntry = WritePackage("huge-entry.kx7", huge);
-
+  Bytes huge = PackageBytes(16);
+  huge[19] = 0x80;  // payload size 0x80000010: negative as a signed count
+  const std::string hugeEntry = Write("huge-entry.kx7", huge);
   const char* printer = vp_test::kPrinterName;
 
   struct Case {
-    const char* name;
     vp::FaultConfig faults;
     std::vector<const char*> args;
     int exit;
     const char* said;
   };
   const Case cases[] = {
-      {"unknown printer",
-       {},
+      {{},
        {"status", "No Such Printer"},
        1,
        "opening \"No Such Printer\": the port library could not open the printer"},
-      {"rejected send",
-       {.rejectRequest = 1},
+      {{.rejectRequest = 1},
        {"send", printer, package.c_str()},
        7,
        "the printer rejected the request (result 7)"},
-      {"refused begin",
-       {.refuseBeginTransfer = true},
+      {{.refuseBeginTransfer = true},
        {"send", printer, package.c_str()},
        5,
        "did not answer in time, or would not begin the transfer"},
-      {"broken link",
-       {.breakLinkAfterBytes = 1000},
+      {{.breakLinkAfterBytes = 1000},
        {"send", printer, package.c_str()},
        3,
        "writing to the printer failed"},
-      {"short status",
-       {.shortStatusBytes = 8},
+      {{.shortStatusBytes = 8}, {"status", printer}, 4, "reading from the printer failed"},
+      {{.wrongMagic = true},
        {"status", printer},
-       4,
-       "reading from the printer failed"},
-      {"entry beyond the list",
-       {},
+       kExitNotThisPrinter,
+       "does not begin with 81 20 42 (80 21 41)"},
+      {{.wrongMagic = true},
+       {"send", printer, package.c_str()},
+       kExitNotThisPrinter,
+       "does not begin with 81 20 42"},
+      // As the update tool does: a package of another model is never sent.
+      {{.wrongModel = true, .wrongModelId = 0x7777},
+       {"send", printer, package.c_str()},
+       TR_REJECTED,
+       "a package for model 0x0415, but \"Virtual Printer\" is model 0x7777"},
+      {{},
        {"delete", printer, "3"},
        kExitUsage,
        "\"Virtual Printer\" holds 0 files; there is no entry 3"},
-      {"missing package", {}, {"send", printer, missing.c_str()}, kExitNoInput, "cannot be opened"},
-      {"package shorter than a header",
-       {},
-       {"send", printer, shortFile.c_str()},
-       kExitBadData,
-       "is shorter than a 64-byte header"},
-      {"empty payload",
-       {},
-       {"send", printer, emptyFile.c_str()},
-       kExitBadData,
-       "announces an empty payload"},
-      {"entry of 2 GiB",
-       {},
+      {{}, {"send", printer, missing.c_str()}, kExitNoInput, "cannot be opened"},
+      {{}, {"send", printer, shortFile.c_str()}, kExitBadData, "is shorter than a 64-byte header"},
+      {{}, {"send", printer, emptyFile.c_str()}, kExitBadData, "announces an empty payload"},
+      {{},
        {"receive", printer, hugeEntry.c_str(), missing.c_str()},
        kExitBadData,
        "the entry announces a payload of 2 GiB or more"},
-      {"package of 2 GiB",
-       {},
+      {{},
        {"send", printer, hugeEntry.c_str()},
        kExitBadData,
        "announces a payload of 2 GiB or more"},
-      {"package cut short",
-       {},
+      {{},
        {"send", printer, cutFile.c_str()},
        kExitBadData,
        "is shorter than the header and the payload it announces"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    config_ = {};
+    SCOPED_TRACE(c.said);
     config_.faults = c.faults;
     Connect();
     EXPECT_EQ(Run(c.args), c.exit);
@@ -242,8 +208,7 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
 // A package file of 2 GiB or more (here its trailing bytes) is measured in
 // 64 bits: a 32-bit length fails or wraps and the package reads as too short.
 TEST_F(ClientCommandsTest, APackageFileOf2GiBOrMoreIsSent) {
-  const std::string package =
-      WritePackage("long.kx7", vp_test::MakePackage(vp::kDefaultModelId, 300));
+  const std::string package = Write("long.kx7", PackageBytes(300));
   fs::resize_file(package, 0x80000000ULL + 100);  // sparse where the file system allows
   EXPECT_EQ(Run({"--quiet", "send", vp_test::kPrinterName, package.c_str()}), kExitOk)
       << err_.str();
@@ -254,9 +219,9 @@ TEST_F(ClientCommandsTest, AReceiveThatDoesNotFitInMemoryEndsWithAMessage) {
 #if !defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "only the sanitizer build refuses a large allocation";
 #endif
-  Package largest = vp_test::MakePackage(vp::kDefaultModelId, 16);
-  largest.header[19] = 0x7F;  // 0x7F000010 bytes: a package may announce it
-  const std::string entry = WritePackage("largest-entry.kx7", largest);
+  Bytes largest = PackageBytes(16);
+  largest[19] = 0x7F;  // 0x7F000010 bytes: a package may announce it
+  const std::string entry = Write("largest-entry.kx7", largest);
   const std::string out = (folder_ / "out.kx7").string();
   EXPECT_EQ(Run({"receive", vp_test::kPrinterName, entry.c_str(), out.c_str()}), kExitNoMemory);
   EXPECT_NE(err_.str().find("the entry announces a payload too large for the memory"),
@@ -279,15 +244,10 @@ class CancelAtTenPercent : public std::stringbuf {
 };
 
 TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
-  const std::string package =
-      WritePackage("sample.kx7", vp_test::MakePackage(vp::kDefaultModelId, 5000));
-  const char* args[] = {"ostrandcli", "send", vp_test::kPrinterName, package.c_str()};
-  CommandLine line;
-  std::string error;
-  ASSERT_TRUE(ParseCommandLine(4, args, &line, &error));
+  const std::string package = Write("sample.kx7", PackageBytes(5000));
   CancelAtTenPercent console;
   std::ostream out(&console);
-  EXPECT_EQ(RunCommand(line, kCoreExports, out, err_, BarStyle::kRedrawn), TR_CANCELLED);
+  EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}, &out), TR_CANCELLED);
   EXPECT_NE(err_.str().find("cancelled; the printer was told to stop (result 8)"),
             std::string::npos);
   EXPECT_EQ(console.str().find("100%"), std::string::npos);

@@ -22,23 +22,27 @@ TEST(CommandLineTest, ReadsEachCommandWithItsOperands) {
   EXPECT_EQ(line.command, Command::kStatus);
   EXPECT_EQ(line.printer, "Desk Printer");
   EXPECT_EQ(line.timeoutMs, 0u);
+  EXPECT_FALSE(line.quiet);
 
-  ASSERT_TRUE(Parse({"--quiet", "send", "P", "pkg.kx7", "--timeout", "3000"}, &line, &error));
+  // Options anywhere; the largest time-out.
+  ASSERT_TRUE(Parse({"--quiet", "send", "P", "pkg.kx7", "--timeout", "2147483647"}, &line, &error));
   EXPECT_EQ(line.command, Command::kSend);
   EXPECT_EQ(line.package, "pkg.kx7");
   EXPECT_TRUE(line.quiet);
-  EXPECT_EQ(line.timeoutMs, 3000u);
+  EXPECT_EQ(line.timeoutMs, 2147483647u);
 
   ASSERT_TRUE(Parse({"receive", "P", "2", "out.kx7"}, &line, &error));
   EXPECT_EQ(line.command, Command::kReceive);
   EXPECT_EQ(line.entry, "2");
   EXPECT_EQ(line.output, "out.kx7");
 
-  ASSERT_TRUE(Parse({"list", "P"}, &line, &error));
-  EXPECT_EQ(line.command, Command::kList);
   ASSERT_TRUE(Parse({"delete", "P", "pkg.kx7"}, &line, &error));
   EXPECT_EQ(line.command, Command::kDelete);
   EXPECT_EQ(line.entry, "pkg.kx7");
+  const std::string longest(259, 'n');
+  ASSERT_TRUE(Parse({"list", longest.c_str()}, &line, &error));
+  EXPECT_EQ(line.command, Command::kList);
+  EXPECT_EQ(line.printer, longest);
   ASSERT_TRUE(Parse({"list", "--help"}, &line, &error));
   EXPECT_EQ(line.command, Command::kHelp);
 }
@@ -57,6 +61,7 @@ TEST(CommandLineTest, RejectsWhatIsNotACommand) {
       {{"list", "P", "extra"}, "'list' takes the printer name and 0 more arguments"},
       {{"status", "P", "--timeout"}, "--timeout needs a number"},
       {{"status", "P", "--timeout", "0"}, "--timeout needs a number"},
+      {{"status", "P", "--timeout", "2147483648"}, "--timeout needs a number"},
       {{"status", "P", "--timeout", "12x"}, "--timeout needs a number"},
       {{"status", "P", "--verbose"}, "unknown option --verbose"},
       {{"status", ""}, "a printer name has 1 to 259 characters"},

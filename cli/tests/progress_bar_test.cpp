@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "cli/progress_bar.h"
 
@@ -16,39 +17,35 @@ TEST(ProgressBarTest, DrawsTheShareDoneAndClampsOutOfRangeValues) {
   EXPECT_EQ(RenderProgressBar(-5, 10), RenderProgressBar(0, 10));
 }
 
-TEST(ProgressBarTest, RedrawsInPlaceOnlyWhenWhatItShowsChanges) {
-  std::ostringstream out;
-  ProgressBar bar(out, BarStyle::kRedrawn);
-  bar.Finish();
-  EXPECT_EQ(out.str(), "") << "no bar, no line to end";
-  bar.Update(0);
-  bar.Update(0);
-  bar.Update(-3);
-  bar.Update(50);
-  bar.Update(100);
-  bar.Update(120);
-  bar.Finish();
-  std::string expected;
-  for (int32_t drawn : {0, 50, 100}) {
-    expected += '\r';
-    expected += RenderProgressBar(drawn);
+// A console bar is redrawn in place only when what it shows changes, and its
+// line ended once; a log gets a line at the start and at each further tenth.
+TEST(ProgressBarTest, DrawsOnlyWhatChanged) {
+  struct Case {
+    BarStyle style;
+    std::vector<int32_t> updates;
+    std::vector<int32_t> drawn;
+  };
+  const Case cases[] = {
+      {BarStyle::kRedrawn, {0, 0, -3, 50, 100, 120}, {0, 50, 100}},
+      {BarStyle::kLogged, {0, 0, 4, 13, 19, 20, 99, 100, 100}, {0, 13, 20, 99, 100}},
+  };
+  for (const Case& c : cases) {
+    const bool redrawn = c.style == BarStyle::kRedrawn;
+    SCOPED_TRACE(redrawn ? "redrawn" : "logged");
+    std::ostringstream out;
+    ProgressBar bar(out, c.style);
+    bar.Finish();
+    EXPECT_EQ(out.str(), "") << "no bar, no line to end";
+    for (int32_t percent : c.updates) {
+      bar.Update(percent);
+    }
+    bar.Finish();
+    std::string expected;
+    for (int32_t percent : c.drawn) {
+      expected += redrawn ? '\r' + RenderProgressBar(percent) : RenderProgressBar(percent) + '\n';
+    }
+    EXPECT_EQ(out.str(), redrawn ? expected + '\n' : expected);
   }
-  expected += '\n';
-  EXPECT_EQ(out.str(), expected);
-}
-
-TEST(ProgressBarTest, ALogGetsALineAtTheStartAndAtEachFurtherTenth) {
-  std::ostringstream out;
-  ProgressBar bar(out, BarStyle::kLogged);
-  for (int32_t percent : {0, 0, 4, 13, 19, 20, 99, 100, 100}) {
-    bar.Update(percent);
-  }
-  bar.Finish();
-  std::string expected;
-  for (int32_t drawn : {0, 13, 20, 99, 100}) {
-    expected += RenderProgressBar(drawn) + '\n';
-  }
-  EXPECT_EQ(out.str(), expected);
 }
 
 }  // namespace

@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "fake_clock.h"
 #include "scripted_port.h"
 #include "transfer_library.h"
 
@@ -28,15 +26,11 @@ inline Bytes Le32(uint32_t value) {
 // count in their places, and `tag` in an unread byte to tell blocks apart.
 inline Bytes Status(uint8_t acceptance, uint32_t acceptCount, uint8_t tag = 0) {
   Bytes block(32, 0);
-  block[0] = 0x81;
-  block[1] = 0x20;
-  block[2] = 0x42;
-  block[3] = 0x34;
-  block[4] = 0x12;
+  const Bytes head = {0x81, 0x20, 0x42, 0x34, 0x12}, count = Le32(acceptCount);
+  std::copy(head.begin(), head.end(), block.begin());
+  std::copy(count.begin(), count.end(), block.begin() + 24);
   block[10] = tag;
   block[18] = acceptance;
-  const Bytes count = Le32(acceptCount);
-  std::copy(count.begin(), count.end(), block.begin() + 24);
   return block;
 }
 
@@ -80,11 +74,11 @@ class TransferTest : public ProtocolTest {
  protected:
   void SetUp() override { OpenPrinter(); }
 
-  // Purge, begin transfer, then the command frame.
-  void ExpectStart() {
+  // Purge, begin transfer, then the command frame; answers the frame's write.
+  Step& ExpectStart() {
     port_.ExpectPurge();
     port_.ExpectBegin(kPrinter);
-    port_.ExpectWrite(Frame(sending_ ? 'D' : 'U'), 2000);
+    return port_.ExpectWrite(Frame(sending_ ? 'D' : 'U'), 2000);
   }
   Step& ExpectHeader() { return port_.ExpectWrite(header_, 2000); }
   // Start, the first progress report, the header, and a first status block
@@ -96,12 +90,16 @@ class TransferTest : public ProtocolTest {
     return port_.ExpectRead(32, 2000, Status(1, acceptCount, tag));
   }
   // Length word, then payload_[from, from + length) written (send) or read
-  // (receive); answers the chunk's step. A progress report follows each chunk.
-  Step& ExpectChunk(size_t from, size_t length) {
+  // (receive), then, given a `percent`, the progress report. Answers the chunk.
+  Step& ExpectChunk(size_t from, size_t length, int32_t percent = -1) {
     port_.ExpectWrite(Le32(static_cast<uint32_t>(length)), 2000);
     const Bytes chunk = Slice(payload_, from, length);
-    return sending_ ? port_.ExpectWrite(chunk, 2000)
-                    : port_.ExpectRead(static_cast<uint32_t>(length), 2000, chunk);
+    Step& step = sending_ ? port_.ExpectWrite(chunk, 2000)
+                          : port_.ExpectRead(static_cast<uint32_t>(length), 2000, chunk);
+    if (percent >= 0) {
+      port_.ExpectProgress(percent);
+    }
+    return step;
   }
   // The status block after a pass's chunks: a send reads it with the port
   // time-out and reports progress after the read; a receive reads it once with

@@ -10,27 +10,34 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "fake_clock.h"
 #include "ostrand.h"
+#include "platform/tick_clock.h"
 #include "portio/port_io.h"
 
 namespace ostrand_test {
 
 using Bytes = std::vector<uint8_t>;
 
+// A tick clock that moves only when a test or a scripted call moves it.
+class FakeClock : public platform::TickClock {
+ public:
+  uint32_t NowMs() override { return nowMs; }
+  uint32_t nowMs = 1000;  // wraps like the real tick count
+};
+
 struct Step {
-  std::string call;    // as the port describes it: "write 1B 69 46 53 in 2000"
-  Bytes reply;         // read: the bytes delivered
-  bool answer = true;  // nonzero answer; for progress: go on
-  std::optional<uint32_t>
-      moved;             // count reported; default: all asked (write), all delivered (read)
-  uint32_t takesMs = 0;  // the clock moves this much during the call
+  std::string call;               // as the port describes it: "write 1B 69 46 53 in 2000"
+  Bytes reply;                    // read: the bytes delivered
+  bool answer = true;             // nonzero answer; for progress: go on
+  std::optional<uint32_t> moved;  // default: all asked (write), all delivered (read)
+  uint32_t takesMs = 0;           // the clock moves this much during the call
 
   // The call answers zero and moves nothing.
   Step& Fails() {
@@ -85,18 +92,14 @@ class ScriptedPort : public portio::PortIo {
     steps_.clear();
   }
 
-  const void* LastOpenBlock() const { return lastOpenBlock_; }
-
   // The progress callback to hand to the library: answers from the script.
   static int32_t OSTRAND_CALL Progress(int32_t percent) {
     return current_->Take("progress " + std::to_string(percent)).answer ? 1 : 0;
   }
 
-  bool Open(const char* printerName, void* openBlock) override {
-    lastOpenBlock_ = openBlock;
+  bool Open(const char* printerName, void*) override {
     return Take(std::string("open ") + printerName).answer;
   }
-
   bool Write(const void* buffer, uint32_t count, uint32_t* written, uint32_t timeoutMs) override {
     const auto* bytes = static_cast<const uint8_t*>(buffer);
     const Step& step =
@@ -104,7 +107,6 @@ class ScriptedPort : public portio::PortIo {
     *written = step.moved.value_or(count);
     return step.answer;
   }
-
   bool Read(void* buffer, uint32_t count, uint32_t* read, uint32_t timeoutMs) override {
     const Step& step = Take("read " + std::to_string(count) + " in " + std::to_string(timeoutMs));
     const auto delivered = std::min<uint32_t>(count, static_cast<uint32_t>(step.reply.size()));
@@ -114,24 +116,20 @@ class ScriptedPort : public portio::PortIo {
     *read = step.moved.value_or(delivered);
     return step.answer;
   }
-
   void Purge() override { Take("purge"); }
-
   bool BeginTransfer(const char* printerName, uint32_t reserved, uint32_t timeoutMs) override {
     return Take(std::string("begin ") + printerName + " " + std::to_string(reserved) + " in " +
                 std::to_string(timeoutMs))
         .answer;
   }
-
   void EndTransfer() override { Take("end"); }
 
   static std::string Hex(const Bytes& bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
     std::string text;
+    char two[4];
     for (uint8_t byte : bytes) {
-      text += text.empty() ? "" : " ";
-      text += kDigits[byte >> 4];
-      text += kDigits[byte & 0xF];
+      std::snprintf(two, sizeof two, text.empty() ? "%02X" : " %02X", byte);
+      text += two;
     }
     return text;
   }
@@ -154,7 +152,7 @@ class ScriptedPort : public portio::PortIo {
     taken_ = steps_.front();
     steps_.pop_front();
     EXPECT_EQ(taken_.call, call) << "the call that came next";
-    clock_.Advance(taken_.takesMs);
+    clock_.nowMs += taken_.takesMs;
     return taken_;
   }
 
@@ -162,7 +160,6 @@ class ScriptedPort : public portio::PortIo {
   FakeClock& clock_;
   std::deque<Step> steps_;
   Step taken_;
-  const void* lastOpenBlock_ = nullptr;
 };
 
 }  // namespace ostrand_test
