@@ -7,8 +7,8 @@
 // the worker's result tells the truth: 0 only when every package is in the
 // printer whole, 7 with the message for a package of another model, a failure
 // for one that cannot be read, 8 only when the callback asked to stop.
-#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -120,42 +120,44 @@ void RunWorker(fuzz::FuzzInput& input) {
 
   // The packages in order, up to the first the worker must turn away: of
   // another model (never sent, 7 and the message) or unreadable (never sent,
-  // a failure), unless the run ended before it.
+  // a failure). A package of the same header as an earlier one replaces the
+  // file that one stored.
   const int32_t result = client.LastTransferResult();
+  std::map<vp::FileEntry, Bytes> payloads;  // what the printer holds after a run that went through
   uint64_t sent = 0;
-  bool allWhole = true;
-  // An earlier package may have stored a file under the same name and header.
-  std::vector<vp::FileEntry> storedEarlier;
+  bool turnedAway = false;
   for (const std::optional<Bytes>& package : contents) {
     const Bytes file = package.value_or(Bytes());
     const PackageHeader header = ReadPackageHeader(file.data(), file.size());
     const auto size = header.PayloadSize();
     vp::FileEntry entry;
     std::memcpy(entry.data(), header.bytes.data(), entry.size());
-    Bytes stored;
-    const bool inPrinter = printer->Store().Load(entry, &stored);
     const bool otherModel = package && header.ModelId() != client.CurrentModelId();
     if (!package || otherModel || !size ||
         file.size() < PackageHeader::kSize + static_cast<std::size_t>(*size)) {
-      const bool storedByEarlier =
-          std::find(storedEarlier.begin(), storedEarlier.end(), entry) != storedEarlier.end();
-      FUZZ_CHECK(result != 0 && (!inPrinter || storedByEarlier),
+      Bytes stored;
+      const bool inPrinter = printer->Store().Load(entry, &stored);
+      FUZZ_CHECK(result != 0 && (!inPrinter || payloads.contains(entry)),
                  "a package that cannot be sent is not sent, and the run fails");
       FUZZ_CHECK(messages.shown.empty() || (otherModel && result == 7),
                  "the model message only for a package of another model, with 7");
-      allWhole = false;
+      turnedAway = true;
       break;
     }
-    if (!inPrinter || stored != Bytes(file.begin() + 64, file.begin() + 64 + *size)) {
-      allWhole = false;
-      break;
-    }
+    payloads[entry] =
+        Bytes(file.begin() + PackageHeader::kSize, file.begin() + PackageHeader::kSize + *size);
     sent += static_cast<uint32_t>(*size);
-    storedEarlier.push_back(entry);
+  }
+  if (result == 0) {
+    FUZZ_CHECK(!turnedAway && progress.bytesDone == sent,
+               "0 only when every package was sent, each counted as done");
+    for (const auto& [entry, payload] : payloads) {
+      Bytes stored;
+      FUZZ_CHECK(printer->Store().Load(entry, &stored) && stored == payload,
+                 "0 only when every package is in the printer whole");
+    }
   }
   FUZZ_CHECK(messages.shown.size() <= 1, "at most one message");
-  FUZZ_CHECK(result != 0 || (allWhole && progress.bytesDone == sent),
-             "0 only when every package is in the printer whole, each counted as done");
   FUZZ_CHECK(result != 8 || (stopAt != 0 && progressCalls >= stopAt),
              "8 only when the callback asked to stop");
   FUZZ_CHECK(printer->Store().Files().size() >= storedBefore, "the worker deletes nothing");
