@@ -82,7 +82,13 @@ expect_box() {
     sleep 1 # let it paint
     wine_gui_screenshot "$shot"
   fi
-  winauto click "${box[@]}" --id "$button" || wine_gui_fail "button $button of [$text]"
+  # A box may be found by its text a moment before it is shown, and a hidden
+  # button is not pressed.
+  deadline=$((SECONDS + 10))
+  until winauto click "${box[@]}" --id "$button" 2>/dev/null; do
+    ((SECONDS < deadline)) || { winauto click "${box[@]}" --id "$button"; wine_gui_fail "button $button of [$text]"; }
+    sleep 0.2
+  done
   deadline=$((SECONDS + 10))
   while seen="$(box_text)" && [ "$seen" = "$text" ]; do
     ((SECONDS < deadline)) || wine_gui_fail "the box [$text] stays"
