@@ -32,28 +32,24 @@ vexlow_add_test(NAME vexlow_imports_test
 # configured after this one, so they are added once the whole tree is known,
 # and only when those exist.
 function(vexlow_app_add_gui_test tests_dir work_dir)
-  if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow)
-    vexlow_add_test(NAME vexlow_startup_gui_test GUI
-      COMMAND ${tests_dir}/startup_gui_test.sh ${CMAKE_BINARY_DIR}/bin
-              ${CMAKE_BINARY_DIR}/artifacts
-      WORKING_DIRECTORY ${work_dir})
-    set_tests_properties(vexlow_startup_gui_test PROPERTIES FIXTURES_REQUIRED wine_display)
-  else()
-    message(STATUS "Vexlow start-up GUI test left out: winauto, ostrand or hobrel missing")
+  if(NOT (TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow))
+    message(STATUS "Vexlow GUI tests left out: winauto, ostrand or hobrel missing")
+    return()
   endif()
-  if(TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow
-     AND TARGET vp_install_driver AND TARGET quorbel_info)
-    foreach(test update fault_matrix)
-      vexlow_add_test(NAME vexlow_${test}_gui_test GUI
-        COMMAND ${tests_dir}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin
-                ${CMAKE_BINARY_DIR}/artifacts
-        WORKING_DIRECTORY ${work_dir})
-      set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
-                           TIMEOUT 600)
-    endforeach()
+  set(tests startup)
+  if(TARGET vp_install_driver AND TARGET quorbel_info)
+    list(APPEND tests update fault_matrix)
   else()
     message(STATUS "Vexlow update GUI test left out: the virtual printer's driver is missing")
   endif()
+  foreach(test ${tests})
+    vexlow_add_test(NAME vexlow_${test}_gui_test GUI
+      COMMAND ${tests_dir}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin
+              ${CMAKE_BINARY_DIR}/artifacts
+      WORKING_DIRECTORY ${work_dir})
+    set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
+                         TIMEOUT 600)
+  endforeach()
 endfunction()
 cmake_language(EVAL CODE "
   cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"

@@ -30,12 +30,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::string ClassName(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  return name;
-}
-
 // The size a control's text takes at the control's font: wrapped at the
 // control's width for statics, on one line for buttons.
 SIZE TextExtent(HWND control, bool wrap) {
@@ -93,20 +87,6 @@ class DialogLayoutTest : public ::testing::Test {
   Win32StringTable strings_{instance_};
 };
 
-TEST_F(DialogLayoutTest, TheLoaderPicksTheUsersLanguage) {
-  const char* language = std::getenv("VEXLOW_EXPECTED_LANGUAGE");
-  ASSERT_NE(language, nullptr);
-  const bool japanese = std::string(language) == "ja";
-  EXPECT_EQ(strings_.Load(IDS_APP_TITLE),
-            japanese ? "Glinterra \u66F4\u65B0\u30C4\u30FC\u30EB" : "Glinterra Update Tool");
-  HWND dialog = Create(IDD_PROGRESS);
-  ASSERT_NE(dialog, nullptr);
-  LOGFONTW font = {};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
-  EXPECT_STREQ(font.lfFaceName, japanese ? L"MS UI Gothic" : L"MS Sans Serif");
-  DestroyWindow(dialog);
-}
-
 TEST_F(DialogLayoutTest, EveryTextFitsItsControl) {
   for (const DialogTexts& entry : kDialogs) {
     SCOPED_TRACE(entry.dialog);
@@ -120,7 +100,9 @@ TEST_F(DialogLayoutTest, EveryTextFitsItsControl) {
     }
     for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
          control = GetWindow(control, GW_HWNDNEXT)) {
-      const std::string kind = ClassName(control);
+      char kindName[64] = {};
+      GetClassNameA(control, kindName, sizeof(kindName));
+      const std::string kind = kindName;
       const bool isStatic = kind == "Static";
       const bool isIcon = (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
       if ((!isStatic && kind != "Button") || (isStatic && isIcon)) {
@@ -138,9 +120,21 @@ TEST_F(DialogLayoutTest, EveryTextFitsItsControl) {
   }
 }
 
-TEST_F(DialogLayoutTest, TheAnimationClipOpensAndShowsItsPicture) {
+// The progress dialog, in the user's language and its font; its animation clip
+// opens and shows its picture.
+TEST_F(DialogLayoutTest, TheLoaderPicksTheUsersLanguageAndTheClipPlays) {
+  const char* language = std::getenv("VEXLOW_EXPECTED_LANGUAGE");
+  ASSERT_NE(language, nullptr);
+  const bool japanese = std::string(language) == "ja";
+  EXPECT_EQ(strings_.Load(IDS_APP_TITLE),
+            japanese ? "Glinterra \u66F4\u65B0\u30C4\u30FC\u30EB" : "Glinterra Update Tool");
+  EXPECT_EQ(strings_.Load(IDS_REGISTRY_KEY), "Quorbel Industries, Ltd.");
+  EXPECT_EQ(strings_.Load(4321), "") << "an unknown id";
   HWND dialog = Create(IDD_PROGRESS);
   ASSERT_NE(dialog, nullptr);
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  EXPECT_STREQ(font.lfFaceName, japanese ? L"MS UI Gothic" : L"MS Sans Serif");
   HWND animation = GetDlgItem(dialog, IDC_PROGRESS_ANIMATION);
   EXPECT_FALSE(Animate_OpenEx(animation, instance_, MAKEINTRESOURCEW(IDR_TRANSFER_ANIMATION + 1)));
   ASSERT_TRUE(Animate_OpenEx(animation, instance_, MAKEINTRESOURCEW(IDR_TRANSFER_ANIMATION)));

@@ -18,38 +18,36 @@ app="$work/app"         # the program's own folder
 elsewhere="$work/cwd"   # the folder it is started from
 trap 'wine_gui_stop; rm -rf "$work"' EXIT
 
-# fresh_app [FILE...]: Vexlow.exe alone in its folder, plus the named files of bin/.
+# fresh_app [FILE...]: Vexlow.exe alone in its folder with a package, plus the named files of bin/.
 fresh_app() {
   rm -rf "$elsewhere"
   mkdir -p "$elsewhere"
   vexlow_stage_app "$app" "$bin_dir" "$@" || wine_gui_fail "cannot stage the program"
+  touch "$app/update.kx7"
 }
 
-write_ini() {
-  vexlow_write_ini "$app" "$@"
-}
+write_ini() { vexlow_write_ini "$app" "$@"; }
 
 start_vexlow() {
   wine_gui_start "$elsewhere" "$app/Vexlow.exe"
 }
 
-# control_text CAPTION ID: the text of one control, in winauto's escaped form.
-control_text() {
-  winauto texts --title "$1" --has-control "$2" |
-    awk -F'\t' -v id="$2" '$1 == "control" && $2 == id { print $5 }'
+# expect_text CAPTION ID TEXT: the text of one control, in winauto's escaped form.
+expect_text() {
+  local seen
+  seen="$(winauto text --title "$1" --has-control "$2" --id "$2")"
+  [ "$seen" = "$3" ] || wine_gui_fail "text $2 under \"$1\": expected [$3], saw [$seen]"
 }
 
 # expect_message CAPTION ICON TEXT [SCREENSHOT]: the one message box start-up
 # shows (TEXT in winauto's escaped form), then OK, and the program must end by
 # itself.
 expect_message() {
-  local caption="$1" icon="$2" text="$3" shot="${4:-}" seen
+  local caption="$1" icon="$2" text="$3" shot="${4:-}"
   winauto wait --title "$caption" --class "#32770" --timeout-ms 60000 ||
     { winauto list >&2; wine_gui_fail "no box captioned \"$caption\" for: $text"; }
   wine_gui_expect_record --title "$caption" --class "#32770" icon "$icon"
-  seen="$(winauto texts --title "$caption" --class "#32770" |
-    awk -F'\t' '$1 == "control" && $3 == "Static" && $5 != "" { print $5 }')"
-  [ "$seen" = "$text" ] || wine_gui_fail "message text: expected [$text], saw [$seen]"
+  expect_text "$caption" 65535 "$text"
   if [ -n "$shot" ]; then
     sleep 1 # let it paint
     wine_gui_screenshot "$shot"
@@ -73,7 +71,6 @@ full_ini=("NewVersion=2.10" "Country=EU" "DriverName=Skorvin VX-9" "MachineName=
 
 echo "-- no vexlow.ini beside the program (one in the current folder does not count)"
 fresh_app "${all_files[@]}"
-touch "$app/update.kx7"
 printf '%s\r\n' "[UPDATE]" "KX7FileName=update.kx7" >"$elsewhere/vexlow.ini"
 start_vexlow
 expect_message "Vexlow" stop 'Error : Data file not found.'
@@ -81,7 +78,6 @@ expect_message "Vexlow" stop 'Error : Data file not found.'
 echo "-- only hobrel.dll missing"
 fresh_app ostrand.dll
 write_ini "${full_ini[@]}"
-touch "$app/update.kx7"
 start_vexlow
 expect_message "$title_en" stop 'File not found.\n\n\nhobrel.dll' "$shots/missing-hobrel-message.png"
 
@@ -89,58 +85,42 @@ echo "-- an ostrand.dll without the transfer functions"
 fresh_app hobrel.dll
 cp "$bin_dir/probe/app_search_probe.dll" "$app/ostrand.dll"
 write_ini "${full_ini[@]}"
-touch "$app/update.kx7"
 start_vexlow
 expect_message "$title_en" stop 'Error : Transfer DLL : Open'
-
-echo "-- everything there: the warning dialog, in English; Cancel ends quietly"
-fresh_app "${all_files[@]}"
-write_ini "${full_ini[@]}"
-touch "$app/update.kx7"
-start_vexlow
-winauto wait --title "$title_en" --class "#32770" --timeout-ms 60000 || wine_gui_fail "no warning dialog"
-wine_gui_expect_record --title "$title_en" --class "#32770" control 1005 Static visible,enabled Warning
-[ "$(control_text "$title_en" 1006)" = "Do not operate VX-9 or disconnect the USB cable until the update operation is completed." ] ||
-  wine_gui_fail "text 1006: $(control_text "$title_en" 1006)"
-[ "$(control_text "$title_en" 1007)" = 'VX-9 Check that the printer is set to Transfer mode.\n\n* The LED will blink when the printer is set to Transfer mode.　To place the printer in Transfer mode, turn off the printer, remove the cassette, and then press and hold down the power switch for at least five seconds.' ] ||
-  wine_gui_fail "text 1007: $(control_text "$title_en" 1007)"
-wine_gui_expect_record --title "$title_en" --class "#32770" control 1 Button visible,enabled '&Start'
-sleep 1 # let it paint
-wine_gui_screenshot "$shots/warning-dialog-en.png"
-winauto click --title "$title_en" --class "#32770" --text Cancel || wine_gui_fail "Cancel"
-expect_exit_without_message
 
 echo "-- the warning dialog in Japanese, with a machine name in code page 932"
 fresh_app "${all_files[@]}"
 # "VX-9 テスト" in code page 932.
 write_ini "NewVersion=2.10" "DriverName=Skorvin VX-9" \
   "MachineName=VX-9 $(printf '\x83\x65\x83\x58\x83\x67')" "KX7FileName=update.kx7"
-touch "$app/update.kx7"
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 start_vexlow
 winauto wait --title "$title_ja" --class "#32770" --timeout-ms 60000 ||
   { winauto list >&2; wine_gui_fail "no Japanese warning dialog"; }
 wine_gui_expect_record --title "$title_ja" --class "#32770" control 1005 Static visible,enabled 'ご注意'
-[ "$(control_text "$title_ja" 1006)" = "更新作業が確実に終了するまで、VX-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。" ] ||
-  wine_gui_fail "text 1006: $(control_text "$title_ja" 1006)"
+expect_text "$title_ja" 1006 "更新作業が確実に終了するまで、VX-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。"
 wine_gui_expect_record --title "$title_ja" --class "#32770" control 2 Button visible,enabled 'キャンセル'
 sleep 1
 wine_gui_screenshot "$shots/warning-dialog-ja.png"
 winauto click --title "$title_ja" --class "#32770" --id 2 || wine_gui_fail "Japanese Cancel"
 expect_exit_without_message
 
-echo "-- Start: the printer-selection dialog, no printer of the driver; the About box"
+echo "-- everything there: the warning dialog, in English; Start: the printer-selection dialog, no printer of the driver; the About box"
 fresh_app "${all_files[@]}"
 write_ini "${full_ini[@]}"
-touch "$app/update.kx7"
 start_vexlow
 winauto wait --title "$title_en" --has-control 1005 --timeout-ms 60000 || wine_gui_fail "no warning dialog"
+wine_gui_expect_record --title "$title_en" --class "#32770" control 1005 Static visible,enabled Warning
+expect_text "$title_en" 1006 "Do not operate VX-9 or disconnect the USB cable until the update operation is completed."
+expect_text "$title_en" 1007 'VX-9 Check that the printer is set to Transfer mode.\n\n* The LED will blink when the printer is set to Transfer mode.　To place the printer in Transfer mode, turn off the printer, remove the cassette, and then press and hold down the power switch for at least five seconds.'
+wine_gui_expect_record --title "$title_en" --class "#32770" control 1 Button visible,enabled '&Start'
+sleep 1 # let it paint
+wine_gui_screenshot "$shots/warning-dialog-en.png"
 winauto click --title "$title_en" --has-control 1005 --text '&Start' || wine_gui_fail "Start"
 # The message comes before the dialog shows; the dialog is disabled under it.
 winauto wait --title "$title_en" --has-control 65535 --timeout-ms 60000 ||
   { winauto list >&2; wine_gui_fail "no message about the missing printers"; }
 wine_gui_expect_record --title "$title_en" --has-control 65535 icon stop
-[ "$(control_text "$title_en" 65535)" = 'A compatible printer cannot be found.\n\nFor updating, the printer drivers must be installed.' ] ||
-  wine_gui_fail "text 1919: $(control_text "$title_en" 65535)"
+expect_text "$title_en" 65535 'A compatible printer cannot be found.\n\nFor updating, the printer drivers must be installed.'
 winauto click --title "$title_en" --has-control 65535 --text OK || wine_gui_fail "OK of 1919"
 select_dialog=(--title "$title_en" --has-control 1000)
 winauto wait "${select_dialog[@]}" --timeout-ms 60000 || wine_gui_fail "no printer-selection dialog"
@@ -154,8 +134,8 @@ for command in 16 31; do
   winauto syscommand "${select_dialog[@]}" --id "$command" || wine_gui_fail "system command $command"
   winauto wait --title About --has-control 1008 --timeout-ms 10000 ||
     wine_gui_fail "no About box for system command $command"
-  [ "$(control_text About 1007)" = "$title_en" ] || wine_gui_fail "About 1007: $(control_text About 1007)"
-  [ "$(control_text About 1008)" = "Version 1.00" ] || wine_gui_fail "About 1008: $(control_text About 1008)"
+  expect_text About 1007 "$title_en"
+  expect_text About 1008 "Version 1.00"
   if [ "$command" = 16 ]; then
     sleep 1
     wine_gui_screenshot "$shots/about-box.png"

@@ -4,47 +4,24 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 namespace vexlow::win::testing {
 
 class TestFolder {
  public:
-  TestFolder() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "vexlow_app_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount());
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TestFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-          continue;
-        }
-        const std::string full = path_ + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveDirectoryA(full.c_str());
-        } else {
-          DeleteFileA(full.c_str());
-        }
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
+  TestFolder() { std::filesystem::create_directories(path_); }
+  ~TestFolder() { std::filesystem::remove_all(path_); }
   TestFolder(const TestFolder&) = delete;
   TestFolder& operator=(const TestFolder&) = delete;
 
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+  std::string Path() const { return path_.string(); }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
 
  private:
-  std::string path_;
+  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+                                ("vexlow_app_" + std::to_string(GetCurrentProcessId()));
 };
 
 // The folder of the running test program.
