@@ -42,18 +42,12 @@ const char kLibraryConfig[] =
     "paper = 302 1020 1520 Label 102 x 152\n"
     "margin = 0 12\n";
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path);
-  return folder.erase(folder.find_last_of('\\') + 1);
-}
-
-// Runs the installer with these arguments; its exit code, or -1. (Strings are
-// built by appending: MinGW's g++ 12 gives a false -Wrestrict on "x" + string.)
+// Runs the installer beside this program (where CreateProcessA looks first)
+// with these arguments; its exit code, or -1. (Strings are built by appending:
+// MinGW's g++ 12 gives a false -Wrestrict on "x" + string.)
 int RunInstaller(const std::string& arguments) {
-  std::string line = ProgramFolder();
-  line.insert(0, 1, '"').append("vp_install_driver.exe\" ").append(arguments);
+  std::string line = "vp_install_driver.exe ";
+  line.append(arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
