@@ -4,12 +4,11 @@
 // value between the checks. Everything it creates is removed again, before and
 // after, so a rerun in the same prefix starts clean.
 //
-// Under Wine the printer runs on wineps.drv with a small PPD of ours, printing
-// to "FILE:"; no printer work is ever started.
+// Under Wine the printer runs on wineps.drv, printing to "FILE:". The check
+// only lists printers, so the driver needs no PPD; no printer work is started.
 #include <windows.h>
 #include <winspool.h>
 
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -20,31 +19,12 @@ namespace {
 
 const char kDriverName[] = "Ostrand Check Driver";
 const char kPrinterName[] = "Ostrand Check Printer";
-const char kPpdName[] = "ostrand-check.ppd";
 const char kMaker[] = "Quorbel Industries, Ltd.";
 const char kOtherCompany[] = "Ostrand Check Company";
-
-// As little as Wine's PostScript driver takes to give the printer a device mode.
-const char kPpd[] =
-    "*PPD-Adobe: \"4.3\"\n"
-    "*NickName: \"Ostrand Check\"\n"
-    "*DefaultPageSize: A4\n"
-    "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
-    "*PaperDimension A4/A4: \"595 842\"\n";
 
 // A company name long enough that its driver key path passes 259 characters,
 // though the name itself is a valid key name (at most 255 characters).
 const std::string kLongCompany(230, 'L');
-
-std::string PpdPath() {
-  char directory[MAX_PATH] = {};
-  DWORD needed = 0;
-  if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory),
-                                  sizeof(directory), &needed)) {
-    return {};
-  }
-  return std::string(directory) + "\\3\\" + kPpdName;
-}
 
 std::string DriverKey(const std::string& company) {
   return "SOFTWARE\\" + company + "\\Skorvin\\Driver\\3.0\\" + kDriverName;
@@ -63,31 +43,15 @@ void RemoveEverything() {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, DriverKey(kMaker).c_str());
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string("SOFTWARE\\") + kOtherCompany).c_str());
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, ("SOFTWARE\\" + kLongCompany).c_str());
-  const std::string ppd = PpdPath();
-  if (!ppd.empty()) {
-    DeleteFileA(ppd.c_str());
-  }
 }
 
 bool InstallPrinter() {
-  const std::string ppd = PpdPath();
-  if (ppd.empty()) {
-    return false;
-  }
-  CreateDirectoryA(ppd.substr(0, ppd.rfind('\\')).c_str(), nullptr);
-  std::FILE* file = std::fopen(ppd.c_str(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  std::fputs(kPpd, file);
-  std::fclose(file);
-
   DRIVER_INFO_3A driver = {};
   driver.cVersion = 3;
   driver.pName = const_cast<char*>(kDriverName);
   driver.pDriverPath = const_cast<char*>("wineps.drv");
   driver.pConfigFile = const_cast<char*>("wineps.drv");
-  driver.pDataFile = const_cast<char*>(kPpdName);
+  driver.pDataFile = const_cast<char*>("ostrand-check.ppd");  // Wine needs a name; no file
   if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) {
     return false;
   }
