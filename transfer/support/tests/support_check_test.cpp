@@ -98,7 +98,6 @@ const Case kCases[] = {
     {"a 3-byte value", kLabel, {{"Skorvin LX", Bytes{1, 0, 0}}}, "Label", {}, 0, 1},
     {"an 8-byte value", kLabel, {{"Skorvin LX", Bytes{1, 0, 0, 0, 0, 0, 0, 0}}}, "Label", {}, 0, 1},
     {"an unknown printer", kLabel, {{"Skorvin LX", Bytes{1, 0, 0, 0}}}, "Other", {}, 0, 0},
-    {"names compare case-sensitively", kLabel, {{"Skorvin LX", Bytes{1, 0, 0, 0}}}, "label", {}, 0, 0},
     {"no printers", {}, {{"Skorvin LX", Bytes{1, 0, 0, 0}}}, "Label", {}, 0, 0},
     {"a null printer name", kLabel, {{"Skorvin LX", Bytes{1, 0, 0, 0}}}, nullptr, {}, 0, -1},
     {"a null company", kLabel, {{"Skorvin LX", Bytes{1, 0, 0, 0}}}, "Label", nullptr, 0, -1},
