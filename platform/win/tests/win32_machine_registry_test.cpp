@@ -1,6 +1,6 @@
 // The registry adapter against the registry of the Wine prefix: subkey names
 // and values that do not fit are refused, and nothing is written past the
-// capacity given. The suite's key is removed before and after.
+// capacity given. The test's key is removed before and after.
 #include "platform/win/win32_machine_registry.h"
 
 #include <windows.h>
@@ -16,28 +16,15 @@ const char kTestKey[] = "SOFTWARE\\Vexlow Registry Adapter Test";
 const std::string kLongName(40, 'k');
 const char kPath[] = "C:\\Drivers\\info.dll";  // 19 characters, 20 bytes with the zero
 
-class Win32MachineRegistryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey);
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    HKEY subkey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key, kLongName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &subkey, nullptr));
-    RegCloseKey(subkey);
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "Info Dll", 0, REG_SZ,
-                                            reinterpret_cast<const BYTE*>(kPath), sizeof kPath));
-    RegCloseKey(key);
-  }
-  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey); }
-
-  platform::Win32MachineRegistry registry;
-};
-
 // Each case reads into a buffer of '#' and checks the byte after the capacity.
-TEST_F(Win32MachineRegistryTest, NamesAndValuesThatDoNotFitAreRefusedUnwritten) {
+TEST(Win32MachineRegistry, NamesAndValuesThatDoNotFitAreRefusedUnwritten) {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey);
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, kTestKey, "Info Dll", REG_SZ, kPath, sizeof kPath));
+  HKEY subkey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyA(HKEY_LOCAL_MACHINE, (kTestKey + ("\\" + kLongName)).c_str(), &subkey));
+  RegCloseKey(subkey);
   const struct {
     const char* value;  // null: the subkey at index 0
     uint32_t capacity;
@@ -46,10 +33,10 @@ TEST_F(Win32MachineRegistryTest, NamesAndValuesThatDoNotFitAreRefusedUnwritten) 
       {nullptr, 41, kLongName.c_str()},  // 40 characters and the zero
       {nullptr, 40, nullptr},            // no room for the zero
       {"Info Dll", sizeof kPath, kPath},
-      {"Info Dll", 260, kPath},
       {"Info Dll", sizeof kPath - 1, nullptr},
       {"TransferUI", 260, nullptr},  // no such value
   };
+  platform::Win32MachineRegistry registry;
   platform::MachineRegistry::Key key = registry.OpenKey(kTestKey);
   ASSERT_NE(nullptr, key);
   for (const auto& c : kCases) {
@@ -70,6 +57,7 @@ TEST_F(Win32MachineRegistryTest, NamesAndValuesThatDoNotFitAreRefusedUnwritten) 
   EXPECT_FALSE(registry.EnumerateSubkey(key, 1, name, sizeof name)) << "past the last subkey";
   registry.CloseKey(key);
   EXPECT_EQ(nullptr, registry.OpenKey("SOFTWARE\\Vexlow Registry Adapter Test\\Nothing"));
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey);
 }
 
 }  // namespace

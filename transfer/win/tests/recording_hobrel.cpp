@@ -9,9 +9,8 @@
 // The printer: the open of a printer named "Absent" fails. A status read (32
 // bytes) answers 0x81 0x20 0x42, model 0x1234, acceptance byte 1; its accept
 // count is 1000 outside a transfer, and during a send (ESC i F D, then the
-// 64-byte header whose offset 16 gives the payload size) the printer takes at
-// most 300 bytes per status block and asks for none once all have come. Any
-// other read answers the bytes 1, 2, 3, ...
+// 64-byte header whose offset 16 gives the payload size) what is left of the
+// payload. Any other read answers the bytes 1, 2, 3, ...
 #include <cstring>
 #include <string>
 
@@ -20,16 +19,14 @@
 namespace {
 
 constexpr uint32_t kStatusSize = 32;
-constexpr uint32_t kAllowancePerStatus = 300;
 constexpr uint32_t kIdleAcceptCount = 1000;
 
-enum class SendState { kIdle, kAwaitingHeader, kAwaitingLengthWord, kAwaitingChunk };
-
+// During a send: whether the header is still to come, and the payload bytes
+// still owed (every write other than a 4-byte word is payload).
 struct Printer {
-  SendState state = SendState::kIdle;
-  uint32_t total = 0;
-  uint32_t received = 0;
-  uint32_t chunk = 0;
+  bool sending = false;
+  bool awaitingHeader = false;
+  uint32_t owed = 0;
 } printer;
 
 uint32_t LoadLe32(const unsigned char* bytes) {
@@ -44,58 +41,32 @@ std::string Hex(const void* data, uint32_t count) {
     text += kDigits[bytes[i] >> 4];
     text += kDigits[bytes[i] & 15];
   }
-  return text.empty() ? "-" : text;
+  return text;
 }
 
-std::string record;
+std::string record;  // the calls since the last take, a line each
 std::string taken;
 
 void Record(const std::string& line) {
-  record += line;
-  record += '\n';
+  record += line + '\n';
 }
 
 void TakeWrite(const unsigned char* bytes, uint32_t count) {
   if (count >= 4 && bytes[0] == 0x1B && bytes[1] == 0x69 && bytes[2] == 0x46) {
-    printer.state = bytes[3] == 'D' ? SendState::kAwaitingHeader : SendState::kIdle;
-    return;
-  }
-  switch (printer.state) {
-    case SendState::kAwaitingHeader:
-      if (count == 64) {
-        printer.total = LoadLe32(bytes + 16);
-        printer.received = 0;
-        printer.state = SendState::kAwaitingLengthWord;
-      }
-      break;
-    case SendState::kAwaitingLengthWord:
-      if (count == 4) {
-        printer.chunk = LoadLe32(bytes);
-        printer.state = printer.chunk == 0 ? SendState::kIdle : SendState::kAwaitingChunk;
-      }
-      break;
-    case SendState::kAwaitingChunk:
-      printer.received += count;
-      printer.state = SendState::kAwaitingLengthWord;
-      break;
-    case SendState::kIdle:
-      break;
+    printer = {bytes[3] == 'D', bytes[3] == 'D', 0};
+  } else if (printer.awaitingHeader && count == 64) {
+    printer.owed = LoadLe32(bytes + 16);
+    printer.awaitingHeader = false;
+  } else if (printer.sending && count != 4) {
+    printer.owed -= count < printer.owed ? count : printer.owed;
   }
 }
 
 void FillStatus(unsigned char* status) {
-  std::memset(status, 0, kStatusSize);
-  status[0] = 0x81;
-  status[1] = 0x20;
-  status[2] = 0x42;
-  status[3] = 0x34;
-  status[4] = 0x12;
-  status[18] = 1;
-  uint32_t accept = kIdleAcceptCount;
-  if (printer.state != SendState::kIdle) {
-    const uint32_t left = printer.total - printer.received;
-    accept = left < kAllowancePerStatus ? left : kAllowancePerStatus;
-  }
+  static const unsigned char kStatus[kStatusSize] = {0x81, 0x20, 0x42, 0x34, 0x12, 0, 0, 0, 0, 0,
+                                                     0,    0,    0,    0,    0,    0, 0, 0, 1};
+  std::memcpy(status, kStatus, kStatusSize);
+  const uint32_t accept = printer.sending ? printer.owed : kIdleAcceptCount;
   for (int i = 0; i < 4; ++i) {
     status[24 + i] = static_cast<unsigned char>(accept >> (8 * i));
   }
