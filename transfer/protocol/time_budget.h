@@ -20,7 +20,7 @@ class TimeBudget {
  public:
   // Takes the start tick now.
   TimeBudget(platform::TickClock& clock, uint32_t timeoutMs)
-      : clock_(clock), start_(clock.NowMs()), deadline_(start_ + timeoutMs), last_(start_) {}
+      : clock_(clock), last_(clock.NowMs()), deadline_(last_ + timeoutMs) {}
 
   // Time left before the deadline; 0 or less once it has passed.
   int32_t Remaining() const { return platform::TickDiff(deadline_, clock_.NowMs()); }
@@ -34,9 +34,8 @@ class TimeBudget {
 
  private:
   platform::TickClock& clock_;
-  uint32_t start_;
+  mutable uint32_t last_;  // the tick of the latest reading, the start at first
   uint32_t deadline_;
-  mutable uint32_t last_;
   mutable uint64_t elapsed_ = 0;
 };
 
