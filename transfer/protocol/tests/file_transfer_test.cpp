@@ -41,14 +41,14 @@ TEST_P(BothDirections, ChunksOfAtMost200FollowTheAllowancesAndNeverExceedWhatIsL
 
 TEST_P(BothDirections, CancelWritesTheStopWordAndAnswersEight) {
   ExpectStart();
-  port_.ExpectProgress(0).Cancels();  // before the header: only the stop word follows
+  port_.ExpectProgress(0).Fails();  // before the header: only the stop word follows
   ExpectStopWord();
   port_.ExpectEnd();
   EXPECT_EQ(TR_CANCELLED, Run());
 
   ExpectOpening(450);
   ExpectChunk(0, 200);
-  port_.ExpectProgress(44).Cancels();
+  port_.ExpectProgress(44).Fails();
   ExpectStopWord();
   port_.ExpectEnd();
   EXPECT_EQ(TR_CANCELLED, Run());
@@ -206,7 +206,7 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   ExpectOpening(100);
   ExpectChunk(0, 100, 100);
   port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(2000);
-  port_.ExpectProgress(100).Cancels();
+  port_.ExpectProgress(100).Fails();
   ExpectStopWord().Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Run(10000));
