@@ -146,7 +146,7 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
 
   struct Case {
     vp::FaultConfig faults;
-    std::vector<const char*> args;
+    std::vector<std::string> args;
     int exit;
     const char* said;
   };
@@ -156,53 +156,47 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
      1,
      "opening \"No Such Printer\": the port library could not open the printer"},
     {{.rejectRequest = 1},
-     {"send", printer, package.c_str()},
+     {"send", printer, package},
      7,
      "the printer rejected the request (result 7)"},
     {{.refuseBeginTransfer = true},
-     {"send", printer, package.c_str()},
+     {"send", printer, package},
      5,
      "did not answer in time, or would not begin the transfer"},
-    {{.breakLinkAfterBytes = 1000},
-     {"send", printer, package.c_str()},
-     3,
-     "writing to the printer failed"},
+    {{.breakLinkAfterBytes = 1000}, {"send", printer, package}, 3, "writing to the printer failed"},
     {{.shortStatusBytes = 8}, {"status", printer}, 4, "reading from the printer failed"},
     {{.wrongMagic = true},
      {"status", printer},
      kExitNotThisPrinter,
      "does not begin with 81 20 42 (80 21 41)"},
     {{.wrongMagic = true},
-     {"send", printer, package.c_str()},
+     {"send", printer, package},
      kExitNotThisPrinter,
      "does not begin with 81 20 42"},
     // As the update tool does: a package of another model is never sent.
     {{.wrongModel = true, .wrongModelId = 0x7777},
-     {"send", printer, package.c_str()},
+     {"send", printer, package},
      TR_REJECTED,
      "a package for model 0x0415, but \"Virtual Printer\" is model 0x7777"},
     {{},
      {"delete", printer, "3"},
      kExitUsage,
      "\"Virtual Printer\" holds 0 files; there is no entry 3"},
-    {{}, {"send", printer, missing.c_str()}, kExitNoInput, "cannot be opened"},
-    {{}, {"send", printer, shortFile.c_str()}, kExitBadData, "is shorter than a 64-byte header"},
-    {{}, {"send", printer, emptyFile.c_str()}, kExitBadData, "announces an empty payload"},
+    {{}, {"send", printer, missing}, kExitNoInput, "cannot be opened"},
+    {{}, {"send", printer, shortFile}, kExitBadData, "is shorter than a 64-byte header"},
+    {{}, {"send", printer, emptyFile}, kExitBadData, "announces an empty payload"},
     {{},
-     {"receive", printer, hugeEntry.c_str(), missing.c_str()},
+     {"receive", printer, hugeEntry, missing},
      kExitBadData,
      "the entry announces a payload of 2 GiB or more"},
+    {{}, {"send", printer, hugeEntry}, kExitBadData, "announces a payload of 2 GiB or more"},
     {{},
-     {"send", printer, hugeEntry.c_str()},
-     kExitBadData,
-     "announces a payload of 2 GiB or more"},
-    {{},
-     {"send", printer, cutFile.c_str()},
+     {"send", printer, cutFile},
      kExitBadData,
      "is shorter than the header and the payload it announces"},
 #if defined(__SANITIZE_ADDRESS__)  // only the sanitizer build refuses a large allocation
     {{},
-     {"receive", printer, largestEntry.c_str(), missing.c_str()},
+     {"receive", printer, largestEntry, missing},
      kExitNoMemory,
      "the entry announces a payload too large for the memory"},
 #endif
@@ -211,7 +205,11 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
     SCOPED_TRACE(c.said);
     config_.faults = c.faults;
     Connect();
-    EXPECT_EQ(Run(c.args), c.exit);
+    std::vector<const char*> args;
+    for (const std::string& arg : c.args) {
+      args.push_back(arg.c_str());
+    }
+    EXPECT_EQ(Run(args), c.exit);
     EXPECT_NE(err_.str().find(c.said), std::string::npos) << err_.str();
     EXPECT_EQ(StoredFiles(), 0u);
     EXPECT_FALSE(fs::exists(missing)) << "no output file";
