@@ -15,36 +15,34 @@ bool Parse(std::vector<const char*> args, CommandLine* line, std::string* error)
   return ParseCommandLine(static_cast<int>(args.size()), args.data(), line, error);
 }
 
+// Each field of the line, in order, so one row shows everything parsed.
+std::string Fields(const CommandLine& l) {
+  return std::to_string(static_cast<int>(l.command)) + "|" + l.printer + "|" + l.package + "|" +
+         l.entry + "|" + l.output + "|" + std::to_string(l.timeoutMs) + (l.quiet ? "|q" : "|");
+}
+
 TEST(CommandLineTest, ReadsEachCommandWithItsOperands) {
-  CommandLine line;
-  std::string error;
-  ASSERT_TRUE(Parse({"status", "Desk Printer"}, &line, &error)) << error;
-  EXPECT_EQ(line.command, Command::kStatus);
-  EXPECT_EQ(line.printer, "Desk Printer");
-  EXPECT_EQ(line.timeoutMs, 0u);
-  EXPECT_FALSE(line.quiet);
-
-  // Options anywhere; the largest time-out.
-  ASSERT_TRUE(Parse({"--quiet", "send", "P", "pkg.kx7", "--timeout", "2147483647"}, &line, &error));
-  EXPECT_EQ(line.command, Command::kSend);
-  EXPECT_EQ(line.package, "pkg.kx7");
-  EXPECT_TRUE(line.quiet);
-  EXPECT_EQ(line.timeoutMs, 2147483647u);
-
-  ASSERT_TRUE(Parse({"receive", "P", "2", "out.kx7"}, &line, &error));
-  EXPECT_EQ(line.command, Command::kReceive);
-  EXPECT_EQ(line.entry, "2");
-  EXPECT_EQ(line.output, "out.kx7");
-
-  ASSERT_TRUE(Parse({"delete", "P", "pkg.kx7"}, &line, &error));
-  EXPECT_EQ(line.command, Command::kDelete);
-  EXPECT_EQ(line.entry, "pkg.kx7");
   const std::string longest(259, 'n');
-  ASSERT_TRUE(Parse({"list", longest.c_str()}, &line, &error));
-  EXPECT_EQ(line.command, Command::kList);
-  EXPECT_EQ(line.printer, longest);
-  ASSERT_TRUE(Parse({"list", "--help"}, &line, &error));
-  EXPECT_EQ(line.command, Command::kHelp);
+  struct Case {
+    std::vector<const char*> args;
+    CommandLine want;
+  };
+  const Case cases[] = {
+      {{"status", "Desk Printer"}, {Command::kStatus, "Desk Printer", "", "", "", 0, false}},
+      // Options anywhere; the largest time-out.
+      {{"--quiet", "send", "P", "pkg.kx7", "--timeout", "2147483647"},
+       {Command::kSend, "P", "pkg.kx7", "", "", 2147483647u, true}},
+      {{"receive", "P", "2", "out.kx7"}, {Command::kReceive, "P", "", "2", "out.kx7", 0, false}},
+      {{"delete", "P", "pkg.kx7"}, {Command::kDelete, "P", "", "pkg.kx7", "", 0, false}},
+      {{"list", longest.c_str()}, {Command::kList, longest, "", "", "", 0, false}},
+      {{"list", "--help"}, {Command::kHelp, "", "", "", "", 0, false}},
+  };
+  for (const Case& c : cases) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(Parse(c.args, &line, &error)) << error;
+    EXPECT_EQ(Fields(line), Fields(c.want));
+  }
 }
 
 TEST(CommandLineTest, RejectsWhatIsNotACommand) {

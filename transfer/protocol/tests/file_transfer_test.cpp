@@ -41,14 +41,14 @@ TEST_P(BothDirections, ChunksOfAtMost200FollowTheAllowancesAndNeverExceedWhatIsL
 
 TEST_P(BothDirections, CancelWritesTheStopWordAndAnswersEight) {
   ExpectStart();
-  port_.ExpectProgress(0).Cancels();  // before the header: only the stop word follows
+  port_.ExpectProgress(0).Fails();  // before the header: only the stop word follows
   ExpectStopWord();
   port_.ExpectEnd();
   EXPECT_EQ(TR_CANCELLED, Run());
 
   ExpectOpening(450);
   ExpectChunk(0, 200);
-  port_.ExpectProgress(44).Cancels();
+  port_.ExpectProgress(44).Fails();
   ExpectStopWord();
   port_.ExpectEnd();
   EXPECT_EQ(TR_CANCELLED, Run());
@@ -134,36 +134,27 @@ TEST_P(BothDirections, EndingShortOfThePayloadWritesTheStopWord) {
   port_.ExpectEnd();
   EXPECT_EQ(TR_TIMEOUT, Run(10000));
 
-  // The printer takes or gives no more: a send has ended the transfer by then.
+  // The printer takes or gives no more: a send has ended the transfer by then,
+  // and not twice; a cancel at Finish still writes the stop word.
   payload_ = Pattern(300);
-  ExpectOpening(100);
-  ExpectChunk(0, 100, 33);
-  ExpectNextStatus(Status(1, 0), 33);
-  if (sending_) {
-    port_.ExpectEnd();
+  for (const bool cancel : {false, true}) {
+    SCOPED_TRACE(cancel);
+    ExpectOpening(100);
+    ExpectChunk(0, 100, 33);
+    ExpectNextStatus(Status(1, 0), 33);
+    if (sending_) {
+      port_.ExpectEnd();
+    }
+    port_.ExpectProgress(33).answer = !cancel;
+    ExpectStopWord();
+    if (!sending_) {
+      port_.ExpectEnd();
+    }
+    EXPECT_EQ(cancel ? TR_CANCELLED : TR_TIMEOUT, Run());
   }
-  port_.ExpectProgress(33);
-  ExpectStopWord();
-  if (!sending_) {
-    port_.ExpectEnd();
-  }
-  EXPECT_EQ(TR_TIMEOUT, Run());
 }
 
 using SendFileTest = TransferTest;
-
-// The printer wants no more: the transfer has ended; a cancel at Finish still
-// writes the stop word, and the transfer is not ended twice.
-TEST_F(SendFileTest, ACancelAfterThePrinterWantsNoMoreStillWritesTheStopWord) {
-  payload_ = Pattern(300);
-  ExpectOpening(100);
-  ExpectChunk(0, 100, 33);
-  ExpectNextStatus(Status(1, 0), 33);
-  port_.ExpectEnd();
-  port_.ExpectProgress(33).Cancels();
-  ExpectStopWord();
-  EXPECT_EQ(TR_CANCELLED, Run());
-}
 
 TEST_F(SendFileTest, WithoutACallbackNobodyIsAsked) {
   payload_ = Pattern(10);
@@ -178,25 +169,21 @@ TEST_F(SendFileTest, WithoutACallbackNobodyIsAsked) {
 
 TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   payload_ = Pattern(100);
-  ExpectOpening(100).Takes(1000);  // R = 10000 - 1000 = 9000
-  ExpectChunk(0, 100, 100);
-  for (int attempt = 0; attempt < 4; ++attempt) {  // elapsed 3000, 5000, 7000, 9000
-    port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(2000);
-    port_.ExpectProgress(100);
+  // R = 10000 - 1000 = 9000. A read that takes the port time-out is tried at
+  // elapsed 3000, 5000, 7000, 9000; one that fails at once (a link gone) no
+  // more than once per half a port time-out of the 8000 ms left: 9 attempts.
+  const struct { uint32_t takesMs, attempts; } waits[] = {{2000, 4}, {0, 9}};
+  for (const auto& wait : waits) {
+    SCOPED_TRACE(wait.takesMs);
+    ExpectOpening(100).Takes(1000);
+    ExpectChunk(0, 100, 100);
+    for (uint32_t attempt = 0; attempt < wait.attempts; ++attempt) {
+      port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(wait.takesMs);
+      port_.ExpectProgress(100);
+    }
+    port_.ExpectEnd();
+    EXPECT_EQ(TR_TIMEOUT, Run(10000));
   }
-  port_.ExpectEnd();
-  EXPECT_EQ(TR_TIMEOUT, Run(10000));
-
-  // A port that fails at once (a link gone) is read no more than once per
-  // half a port time-out of the time left: 8000 ms left, 9 attempts.
-  ExpectOpening(100).Takes(1000);
-  ExpectChunk(0, 100, 100);
-  for (int attempt = 0; attempt < 9; ++attempt) {
-    port_.ExpectRead(32, 2000, Status(1, 0)).Fails();
-    port_.ExpectProgress(100);
-  }
-  port_.ExpectEnd();
-  EXPECT_EQ(TR_TIMEOUT, Run(10000));
 
   // A late block that does come lets the transfer go on.
   ExpectOpening(100);
@@ -219,7 +206,7 @@ TEST_F(SendFileTest, LateStatusIsReadAgainEveryPortTimeOutUntilTheLimit) {
   ExpectOpening(100);
   ExpectChunk(0, 100, 100);
   port_.ExpectRead(32, 2000, Status(1, 0)).Fails().Takes(2000);
-  port_.ExpectProgress(100).Cancels();
+  port_.ExpectProgress(100).Fails();
   ExpectStopWord().Fails();
   port_.ExpectEnd();
   EXPECT_EQ(TR_WRITE_FAILED, Run(10000));
@@ -309,15 +296,10 @@ TEST(LargeSendTest, PercentageNeverExceeds100AndReaches100OnlyWithTheLastChunk) 
   EXPECT_EQ(100, percentages.back());
 }
 
-class ReceiveFileTest : public TransferTest {
- protected:
-  void SetUp() override {
-    sending_ = false;
-    TransferTest::SetUp();
-  }
-};
+using ReceiveFileTest = TransferTest;
 
 TEST_F(ReceiveFileTest, TheStatusReadWaitsUpToTheLimitWhichStaysFixed) {
+  sending_ = false;
   payload_ = Pattern(300);
   ExpectOpening(0).Takes(1000);  // R = 9000
   ExpectNextStatus(Status(1, 100), 0, 9000);
@@ -342,6 +324,7 @@ TEST_F(ReceiveFileTest, TheStatusReadWaitsUpToTheLimitWhichStaysFixed) {
 }
 
 TEST_F(ReceiveFileTest, RunningOutOfTimeAbortsAroundTheFirstStatusAndStopsThePrinterLater) {
+  sending_ = false;
   // After the header, and after the first status block: the initialise
   // command, with the caller's whole time-out.
   ExpectStart();
@@ -357,18 +340,19 @@ TEST_F(ReceiveFileTest, RunningOutOfTimeAbortsAroundTheFirstStatusAndStopsThePri
   EXPECT_EQ(TR_WRITE_FAILED, Run(5000));
 
   // 10000 ms, first block at 4000: R = 6000. Past it in the chunk loop, and
-  // once the allowance is used up, the stop word goes first.
-  ExpectOpening(450).Takes(4000);
-  ExpectChunk(0, 200, 44).Takes(2001);
-  ExpectStopWord();
-  port_.ExpectEnd();
-  EXPECT_EQ(TR_TIMEOUT, Run(10000));
-
-  ExpectOpening(200).Takes(4000);
-  ExpectChunk(0, 200, 44).Takes(2001);
-  ExpectStopWord().Fails();
-  port_.ExpectEnd();
-  EXPECT_EQ(TR_WRITE_FAILED, Run(10000));
+  // once the allowance is used up, the stop word goes first; if it fails, 3.
+  const struct {
+    uint32_t acceptCount;
+    bool stopFails;
+  } pasts[] = {{450, false}, {200, true}};
+  for (const auto& past : pasts) {
+    SCOPED_TRACE(past.acceptCount);
+    ExpectOpening(past.acceptCount).Takes(4000);
+    ExpectChunk(0, 200, 44).Takes(2001);
+    ExpectStopWord().answer = !past.stopFails;
+    port_.ExpectEnd();
+    EXPECT_EQ(past.stopFails ? TR_WRITE_FAILED : TR_TIMEOUT, Run(10000));
+  }
 }
 
 }  // namespace

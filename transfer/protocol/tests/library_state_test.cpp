@@ -39,13 +39,13 @@ TEST_F(LibraryStateTest, EveryCommandBeforeAnOpenAnswersNotOpenWithoutTouchingTh
 
 TEST_F(LibraryStateTest, OpenKeepsTheLastNameCutTo259AndAFailedOpenKeepsTheOpenFlag) {
   port_.ExpectOpen("First").Fails();
-  EXPECT_EQ(TR_OPEN_FAILED, library_.InitPrinter("First", openBlock_.data()));
+  EXPECT_EQ(TR_OPEN_FAILED, library_.InitPrinter("First", nullptr));
   EXPECT_EQ(TR_NOT_OPEN, library_.CmdInit(1000));
 
   const std::string kept(259, 'P');
   port_.ExpectOpen(kept);
   port_.ExpectPurge();
-  EXPECT_EQ(TR_OK, library_.InitPrinter((kept + "QRS").c_str(), openBlock_.data()));
+  EXPECT_EQ(TR_OK, library_.InitPrinter((kept + "QRS").c_str(), nullptr));
   ExpectBeginUnder(kept);
 
   // Still open after a failed open, under its name; no name at all is "".

@@ -57,13 +57,12 @@ class ProtocolTest : public ::testing::Test {
   void OpenPrinter(const char* name = kPrinter) {
     port_.ExpectOpen(name);
     port_.ExpectPurge();
-    ASSERT_EQ(TR_OK, library_.InitPrinter(name, openBlock_.data()));
+    ASSERT_EQ(TR_OK, library_.InitPrinter(name, nullptr));
   }
 
   FakeClock clock_;
   ScriptedPort port_{clock_};
   ostrand::TransferLibrary library_{port_, clock_};
-  std::array<uint8_t, 10> openBlock_{};
 };
 
 // A send ("D") or a receive ("U") of payload_ under header_, with the scripted

@@ -39,7 +39,7 @@ struct Step {
   std::optional<uint32_t> moved;  // default: all asked (write), all delivered (read)
   uint32_t takesMs = 0;           // the clock moves this much during the call
 
-  // The call answers zero and moves nothing.
+  // The call answers zero and moves nothing; a progress report asks to cancel.
   Step& Fails() {
     answer = false;
     moved = 0;
@@ -52,10 +52,6 @@ struct Step {
   }
   Step& Takes(uint32_t ms) {
     takesMs = ms;
-    return *this;
-  }
-  Step& Cancels() {
-    answer = false;
     return *this;
   }
 };
