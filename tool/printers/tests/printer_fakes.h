@@ -121,16 +121,6 @@ struct FakeRegistry : platform::MachineRegistry {
   std::map<std::string, std::map<std::string, std::vector<uint8_t>>> values;
   int openKeys = 0;
 
-  // The driver's key, with an "Info Dll" value unless path is null.
-  void RegisterDriver(const std::string& company, const std::string& driver, const char* path) {
-    const std::string root = "SOFTWARE\\" + company + "\\Skorvin\\Driver\\3.0";
-    subkeys["SOFTWARE"].push_back(company);
-    subkeys[root].push_back(driver);
-    subkeys[root + "\\" + driver];
-    if (path != nullptr) {
-      values[root + "\\" + driver]["Info Dll"].assign(path, path + std::strlen(path) + 1);
-    }
-  }
   Key OpenKey(const char* path) override {
     const auto found = subkeys.find(path);
     openKeys += found != subkeys.end();
@@ -347,9 +337,13 @@ struct PrinterWorld {
     printer.capabilities[kDcFields].count = static_cast<int32_t>(fields);
     return printer;
   }
-  // Registers the driver; with an export, its library is the fake one.
+  // Registers the driver, its "Info Dll" the fake library, with an export or without.
   void RegisterDriver(const std::string& driver = kDriver, bool withExport = true) {
-    registry.RegisterDriver(kCompany, driver, kLibraryPath);
+    const std::string root = std::string("SOFTWARE\\") + kCompany + "\\Skorvin\\Driver\\3.0";
+    registry.subkeys["SOFTWARE"].push_back(kCompany);
+    registry.subkeys[root].push_back(driver);
+    registry.subkeys[root + "\\" + driver];
+    registry.values[root + "\\" + driver]["Info Dll"].assign(kLibraryPath, std::end(kLibraryPath));
     platform::testing::FakeLibraryLoader::Exports exports;
     if (withExport) {
       exports[INFO_LIBRARY_EXPORT] =

@@ -143,8 +143,8 @@ TEST_F(LabelPrinter, AttachTrustsNoCountPastWhatIsWrittenAndFailsWithoutAPrinter
 }
 
 TEST_F(LabelPrinter, ADriverWhoseLibraryCannotBeLoadedIsReportedAndDescribedFromTheSpooler) {
-  world.registry.values.clear();
-  world.registry.RegisterDriver(testing::kCompany, kDriver, "C:\\Windows\\missing.dll");
+  const char missing[] = "C:\\Windows\\missing.dll";
+  world.registry.values.begin()->second["Info Dll"].assign(missing, std::end(missing));
   ASSERT_TRUE(info.Attach("ZN Label", 0));
   EXPECT_EQ(std::vector<std::string>{"The driver is damage. Reinstall the driver. !"},
             world.messages.shown);
