@@ -288,12 +288,9 @@ inline PaperList Papers(const std::vector<std::vector<int>>& rows) {
 }
 // The same as the information library writes them.
 inline std::vector<uint8_t> PaperBytes(const std::vector<std::vector<int>>& rows) {
-  const PaperList papers = Papers(rows);
-  std::vector<uint8_t> bytes;
-  for (const PaperRecord& paper : papers) {
-    bytes.insert(bytes.end(), paper.Bytes(), paper.Bytes() + PaperRecord::kSize);
-  }
-  return bytes;
+  PaperList papers = Papers(rows);
+  const uint8_t* bytes = papers.Data()->Bytes();
+  return {bytes, bytes + papers.Size() * PaperRecord::kSize};
 }
 // Margin records of keys 0, 12 and 24, with margins 100, 101 and 102.
 inline MarginList Margins() {
