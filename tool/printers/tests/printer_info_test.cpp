@@ -285,7 +285,6 @@ TEST(CapabilitiesTest, SettingMasksFollowTheFeatureFlags) {
     EXPECT_EQ(c.settings, extension.settingsMask) << std::hex << c.features;
     EXPECT_EQ(c.options, extension.optionMask) << std::hex << c.features;
     EXPECT_EQ(c.colours, extension.colourCount) << std::hex << c.features;
-    EXPECT_EQ(0x0F, extension.presentationFlags[0]);
   }
 }
 

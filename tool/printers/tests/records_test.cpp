@@ -46,10 +46,6 @@ TEST(RecordsTest, LookupsFallBackToSharedZeroRecordsOrTheFirstPaper) {
   }
   margins[0].SetKey(5);
   EXPECT_EQ(&NoMarginRecord(), &FindMarginRecord(margins, 4));
-
-  papers.SetSize(4);  // grows zero-filled, keeps the rest
-  EXPECT_EQ((std::vector<int>{9, 300, 301, 0}), Ids(papers));
-  EXPECT_EQ(300, papers[2].PhysicalWidth());
 }
 
 TEST(RecordsTest, PaperNamesAreCutTo49CharactersAndSplitAtTheLastBar) {
