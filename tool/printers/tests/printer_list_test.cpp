@@ -58,7 +58,7 @@ TEST_F(PrinterListTest, AddsTheAttachablePrintersOfTheDriverInSpoolerOrder) {
   EXPECT_EQ(opened + 1, world.spooler.opened.size());  // only the broken one again
 
   EXPECT_FALSE(list.AddPrintersWithDriver("Quorbel ZN-419"));
-  world.spooler.listFails = true;
+  world.spooler.printers.clear();  // the listing fails
   EXPECT_FALSE(list.AddPrintersWithDriver(kDriver));
   EXPECT_EQ(3, list.GetCount());
 }
