@@ -129,7 +129,7 @@ TEST(ClassificationTest, EnumerationListsVisibleRegisteredPrintersOfTheDriverInS
   EXPECT_EQ("untouched", records[4].printerName);
 }
 
-TEST(SpecialTapeTest, SuffixTestsAreCaseSensitiveAnywhereInTheName) {
+TEST(SpecialTapeTest, SuffixIsCaseSensitiveAnywhereInTheNameAndFitsTheBuffer) {
   struct Case {
     std::string name;
     bool has;
@@ -158,9 +158,7 @@ TEST(SpecialTapeTest, SuffixTestsAreCaseSensitiveAnywhereInTheName) {
   }
   EXPECT_EQ("(Special Tape)", SpecialTapeSuffixFromResource(""));  // no string 10000
   EXPECT_EQ("(Sonderband)", SpecialTapeSuffixFromResource("Sonderband"));
-}
-
-TEST(SpecialTapeTest, BufferFormAppendsOnlyWhatFitsIn259Characters) {
+  // The buffer form appends only what fits in 259 characters.
   const std::size_t room = kMaxNameLength - std::string(kTapeSuffix).size();
   for (const std::size_t length : {room - 1, room, room + 1, kMaxNameLength}) {
     NameBuffer buffer{};

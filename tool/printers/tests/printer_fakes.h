@@ -59,7 +59,6 @@ struct FakePrinter {
 
 struct FakeSpooler : platform::PrinterSpooler {
   std::deque<FakePrinter> printers;
-  bool listFails = false;
   std::vector<uint32_t> listFlags;
   std::vector<std::string> opened;         // every OpenPrinter, by name
   int merges = 0;                          // DocumentProperties given settings to take
@@ -76,10 +75,10 @@ struct FakeSpooler : platform::PrinterSpooler {
       beforeListing(static_cast<int>(listFlags.size()));
     }
     listFlags.push_back(flags);
-    for (const FakePrinter& p : listFails ? std::deque<FakePrinter>() : printers) {
+    for (const FakePrinter& p : printers) {
       visitor.Visit({nullptr, p.name.c_str(), p.driver.c_str(), p.port.c_str(), p.attributes});
     }
-    return !listFails && !printers.empty();
+    return !printers.empty();  // as EnumPrinters fails on none
   }
   bool SamePrinterName(const char* a, const char* b) override { return std::string(a) == b; }
   Printer OpenPrinter(const char* printerName) override {
@@ -121,16 +120,6 @@ struct FakeRegistry : platform::MachineRegistry {
   std::map<std::string, std::map<std::string, std::vector<uint8_t>>> values;
   int openKeys = 0;
 
-  // The driver's key, with an "Info Dll" value unless path is null.
-  void RegisterDriver(const std::string& company, const std::string& driver, const char* path) {
-    const std::string root = "SOFTWARE\\" + company + "\\Skorvin\\Driver\\3.0";
-    subkeys["SOFTWARE"].push_back(company);
-    subkeys[root].push_back(driver);
-    subkeys[root + "\\" + driver];
-    if (path != nullptr) {
-      values[root + "\\" + driver]["Info Dll"].assign(path, path + std::strlen(path) + 1);
-    }
-  }
   Key OpenKey(const char* path) override {
     const auto found = subkeys.find(path);
     openKeys += found != subkeys.end();
@@ -298,12 +287,9 @@ inline PaperList Papers(const std::vector<std::vector<int>>& rows) {
 }
 // The same as the information library writes them.
 inline std::vector<uint8_t> PaperBytes(const std::vector<std::vector<int>>& rows) {
-  const PaperList papers = Papers(rows);
-  std::vector<uint8_t> bytes;
-  for (const PaperRecord& paper : papers) {
-    bytes.insert(bytes.end(), paper.Bytes(), paper.Bytes() + PaperRecord::kSize);
-  }
-  return bytes;
+  PaperList papers = Papers(rows);
+  const uint8_t* bytes = papers.Data()->Bytes();
+  return {bytes, bytes + papers.Size() * PaperRecord::kSize};
 }
 // Margin records of keys 0, 12 and 24, with margins 100, 101 and 102.
 inline MarginList Margins() {
@@ -347,9 +333,13 @@ struct PrinterWorld {
     printer.capabilities[kDcFields].count = static_cast<int32_t>(fields);
     return printer;
   }
-  // Registers the driver; with an export, its library is the fake one.
+  // Registers the driver, its "Info Dll" the fake library, with an export or without.
   void RegisterDriver(const std::string& driver = kDriver, bool withExport = true) {
-    registry.RegisterDriver(kCompany, driver, kLibraryPath);
+    const std::string root = std::string("SOFTWARE\\") + kCompany + "\\Skorvin\\Driver\\3.0";
+    registry.subkeys["SOFTWARE"].push_back(kCompany);
+    registry.subkeys[root].push_back(driver);
+    registry.subkeys[root + "\\" + driver];
+    registry.values[root + "\\" + driver]["Info Dll"].assign(kLibraryPath, std::end(kLibraryPath));
     platform::testing::FakeLibraryLoader::Exports exports;
     if (withExport) {
       exports[INFO_LIBRARY_EXPORT] =
