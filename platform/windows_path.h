@@ -19,6 +19,19 @@ inline bool IsAbsoluteWindowsPath(const char* path) {
   return isSeparator(path[0]) && isSeparator(path[1]) && path[2] != '\0';
 }
 
+// True for a file name without any folder or drive: "name.dll".
+inline bool IsBareFileName(const char* name) {
+  if (name == nullptr || *name == '\0') {
+    return false;
+  }
+  for (; *name != '\0'; ++name) {
+    if (*name == '\\' || *name == '/' || *name == ':') {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace platform
 
 #endif  // PLATFORM_WINDOWS_PATH_H

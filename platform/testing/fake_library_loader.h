@@ -1,5 +1,6 @@
-// A loader of made-up libraries: each has a name and a table of exports, and
-// every load, lookup and free is recorded.
+// A loader of made-up libraries that finds them as the Windows loader does:
+// each lies in a folder and has a table of exports, and every load, lookup
+// and free is recorded.
 #ifndef PLATFORM_TESTING_FAKE_LIBRARY_LOADER_H
 #define PLATFORM_TESTING_FAKE_LIBRARY_LOADER_H
 
@@ -16,17 +17,34 @@ class FakeLibraryLoader : public LibraryLoader {
  public:
   using Exports = std::map<std::string, Symbol>;
 
-  // Makes a library of that exact name loadable.
-  void Provide(const std::string& name, Exports exports);
+  static constexpr char kProgramFolder[] = "C:\\Program Files\\Vexlow";
+  static constexpr char kSystemFolder[] = "C:\\Windows\\system32";
+  static constexpr char kCurrentFolder[] = "C:\\Users\\user\\Downloads";
 
+  // Puts a library at that full path; a bare name puts it in the program's
+  // folder.
+  void Provide(const std::string& name, Exports exports);
+  // A system that lacks the LOAD_LIBRARY_SEARCH_* flags (Windows 7 without
+  // update KB2533623): every load that names one fails with
+  // ERROR_INVALID_PARAMETER.
+  void LackSearchFlags() { searchFlags_ = false; }
+
+  // As LoadWithFlags with no flags.
   Handle Load(const char* name) override;
-  // Loads a provided library by its exact name, as Load does, and records it
-  // among the loads; a name that is not absolute is refused as on Windows.
-  Handle LoadFromFullPath(const char* path) override;
+  // A full path names one file. Another name is looked for in the folders
+  // that the search flags name, or without them in the standard order of a
+  // process that has not narrowed it: the program's folder, the system
+  // folder, the current folder. A search flag together with
+  // LOAD_WITH_ALTERED_SEARCH_PATH, or LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR with a
+  // name that is no full path, is ERROR_INVALID_PARAMETER.
+  Handle LoadWithFlags(const char* name, uint32_t flags, uint32_t* error) override;
+  std::string SystemFolder() override { return kSystemFolder; }
   Symbol Resolve(Handle library, const char* name) override;
   void Free(Handle library) override;
 
+  // Every name that a load was asked for, with the flags in the same order.
   const std::vector<std::string>& Loads() const { return loads_; }
+  const std::vector<uint32_t>& LoadFlags() const { return loadFlags_; }
   const std::vector<std::string>& Lookups() const { return lookups_; }
   int FreeCount() const { return frees_; }
   // Loads not yet matched by a free.
@@ -34,11 +52,15 @@ class FakeLibraryLoader : public LibraryLoader {
 
  private:
   struct Library {
-    std::string name;
+    std::string path;
     Exports exports;
   };
+  Library* Find(const std::string& path) const;
+
   std::vector<std::unique_ptr<Library>> libraries_;
+  bool searchFlags_ = true;
   std::vector<std::string> loads_;
+  std::vector<uint32_t> loadFlags_;
   std::vector<std::string> lookups_;
   int frees_ = 0;
   int loaded_ = 0;

@@ -2,9 +2,16 @@
 
 #include <windows.h>
 
-#include "platform/windows_path.h"
-
 namespace platform {
+
+static_assert(kLoadWithAlteredSearchPath == LOAD_WITH_ALTERED_SEARCH_PATH);
+static_assert(kLoadLibrarySearchDllLoadDir == LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR);
+static_assert(kLoadLibrarySearchApplicationDir == LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+static_assert(kLoadLibrarySearchUserDirs == LOAD_LIBRARY_SEARCH_USER_DIRS);
+static_assert(kLoadLibrarySearchSystem32 == LOAD_LIBRARY_SEARCH_SYSTEM32);
+static_assert(kLoadLibrarySearchDefaultDirs == LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+static_assert(kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
+static_assert(kErrorModNotFound == ERROR_MOD_NOT_FOUND);
 
 LibraryLoader::Handle Win32LibraryLoader::Load(const char* name) {
   if (name == nullptr || *name == '\0') {
@@ -13,14 +20,19 @@ LibraryLoader::Handle Win32LibraryLoader::Load(const char* name) {
   return LoadLibraryA(name);
 }
 
-LibraryLoader::Handle Win32LibraryLoader::LoadFromFullPath(const char* path) {
-  if (path == nullptr || !IsAbsoluteWindowsPath(path)) {
-    return nullptr;
+LibraryLoader::Handle Win32LibraryLoader::LoadWithFlags(const char* name, uint32_t flags,
+                                                        uint32_t* error) {
+  HMODULE library = LoadLibraryExA(name, nullptr, flags);
+  if (library == nullptr && error != nullptr) {
+    *error = GetLastError();
   }
-  // The process restricts the search for names to the system folders; a
-  // library loaded by path still needs the libraries that lie beside it.
-  return LoadLibraryExA(path, nullptr,
-                        LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  return library;
+}
+
+std::string Win32LibraryLoader::SystemFolder() {
+  char folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder, length);
 }
 
 LibraryLoader::Symbol Win32LibraryLoader::Resolve(Handle library, const char* name) {

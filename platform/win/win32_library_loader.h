@@ -1,6 +1,6 @@
 // The loader seam over the Windows loader: LoadLibraryA, LoadLibraryExA,
-// GetProcAddress and FreeLibrary. Names are found by the system's library
-// search as the process has set it up.
+// GetSystemDirectoryA, GetProcAddress and FreeLibrary. Names are found by the
+// system's library search as the process has set it up.
 #ifndef PLATFORM_WIN_WIN32_LIBRARY_LOADER_H
 #define PLATFORM_WIN_WIN32_LIBRARY_LOADER_H
 
@@ -11,7 +11,8 @@ namespace platform {
 class Win32LibraryLoader : public LibraryLoader {
  public:
   Handle Load(const char* name) override;
-  Handle LoadFromFullPath(const char* path) override;
+  Handle LoadWithFlags(const char* name, uint32_t flags, uint32_t* error) override;
+  std::string SystemFolder() override;
   Symbol Resolve(Handle library, const char* name) override;
   void Free(Handle library) override;
 };

@@ -3,6 +3,7 @@
 // offset, and the model identifier.
 #include <algorithm>
 
+#include "platform/registered_library.h"
 #include "tool/printers/classification.h"
 #include "tool/printers/feature_flags.h"
 #include "tool/printers/printer_info.h"
@@ -28,7 +29,8 @@ bool PrinterInfo::LoadDriverExtension() {
     return false;
   }
   platform::LibraryLoader& loader = environment_.loader;
-  const platform::LibraryLoader::Handle library = loader.LoadFromFullPath(libraryPath_.data());
+  const platform::LibraryLoader::Handle library =
+      platform::LoadRegisteredLibrary(loader, libraryPath_.data());
   if (library == nullptr) {
     environment_.messages.Show(kDamagedDriverMessage, platform::MessageIcon::Exclamation,
                                platform::MessageButtons::Ok);

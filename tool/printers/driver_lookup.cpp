@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/registered_library.h"
 #include "tool/printers/classification.h"
 #include "tool/printers/information_library.h"
 
@@ -120,7 +121,7 @@ DriverClass LookUpDriver(PrinterEnvironment& environment, const char* driverName
 
 bool ProbeSpecialTape(PrinterEnvironment& environment, const char* driverName, const char* path) {
   platform::LibraryLoader& loader = environment.loader;
-  const platform::LibraryLoader::Handle library = loader.LoadFromFullPath(path);
+  const platform::LibraryLoader::Handle library = platform::LoadRegisteredLibrary(loader, path);
   if (library == nullptr) {
     return false;
   }

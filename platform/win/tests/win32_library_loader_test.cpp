@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "platform/registered_library.h"
+
 namespace {
 
 using platform::Win32LibraryLoader;
@@ -28,3 +32,30 @@ TEST(Win32LibraryLoader, LoadsResolvesAndFreesALibraryLoadedOnlyByUs) {
 }
 
 }  // namespace
+
+// The flags that a registered library is loaded with, and the rules the
+// fake loader follows for them.
+TEST(Win32LibraryLoader, LoadsARegisteredBareNameFromTheSystemFolder) {
+  Win32LibraryLoader loader;
+  const std::string systemPath = loader.SystemFolder() + "\\version.dll";
+  Win32LibraryLoader::Handle library = platform::LoadRegisteredLibrary(loader, "version.dll");
+  ASSERT_NE(library, nullptr);
+  char loaded[MAX_PATH] = {};
+  GetModuleFileNameA(static_cast<HMODULE>(library), loaded, MAX_PATH);
+  EXPECT_EQ(lstrcmpiA(loaded, systemPath.c_str()), 0) << loaded;
+  loader.Free(library);
+
+  // What the loader does on a system without the search flags.
+  uint32_t error = 0;
+  library = loader.LoadWithFlags(systemPath.c_str(), platform::kLoadWithAlteredSearchPath, &error);
+  EXPECT_NE(library, nullptr) << error;
+  loader.Free(library);
+
+  for (const uint32_t flags :
+       {platform::kLoadLibrarySearchDllLoadDir,
+        platform::kLoadLibrarySearchSystem32 | platform::kLoadWithAlteredSearchPath}) {
+    error = 0;
+    EXPECT_EQ(loader.LoadWithFlags("version.dll", flags, &error), nullptr) << flags;
+    EXPECT_EQ(error, platform::kErrorInvalidParameter) << flags;
+  }
+}
