@@ -45,7 +45,8 @@ const wchar_t kUsageText[] =
     L"  select WINDOW --id N --text T          chooses the entry T of a combo or list box\n"
     L"  close WINDOW                           sends WM_CLOSE\n"
     L"  syscommand WINDOW --id N               posts system command N\n"
-    L"  key   WINDOW --text escape|enter       posts the key to the window\n"
+    L"  key   WINDOW --text escape|enter|space posts the key to the window\n"
+    L"  press --text escape|enter|space        types the key on the keyboard\n"
     L"WINDOW: (--title T | --title-prefix T) [--class C] [--has-control N]";
 
 bool ParseUnsigned(const wchar_t* text, unsigned long* value) {
@@ -232,7 +233,7 @@ const CommandNeeds kCommands[] = {
     {L"text", true, true, false, false},   {L"click", true, false, true, false},
     {L"close", true, false, false, false}, {L"items", true, true, false, false},
     {L"select", true, true, false, true},  {L"syscommand", true, true, false, false},
-    {L"key", true, false, false, true},
+    {L"key", true, false, false, true},    {L"press", false, false, false, true},
 };
 
 bool CheckNeeds(const Options& options) {
@@ -265,6 +266,13 @@ int Run(const Options& options) {
   }
   if (options.command == L"list") {
     return List();
+  }
+  if (options.command == L"press") {
+    if (PressKey(*options.text)) {
+      return kOk;
+    }
+    PrintError(L"cannot press " + *options.text);
+    return kFailed;
   }
   if (options.command == L"wait" || options.command == L"gone") {
     const bool wantPresent = options.command == L"wait";

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "resource.h"
 #include "wide_text.h"
 
@@ -25,6 +27,20 @@ void PauseKeepingWindowsDrawn(DWORD milliseconds) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
       DispatchMessageW(&message);
+    }
+  }
+}
+
+// Keys and clicks that waited in the queue through the pause were meant for
+// the windows the user saw then; left there, the next window to take input
+// (the result message) would take them for an answer before it is read.
+void DiscardWaitingInput() {
+  const std::pair<UINT, UINT> ranges[] = {{WM_KEYFIRST, WM_KEYLAST},
+                                          {WM_MOUSEFIRST, WM_MOUSELAST},
+                                          {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
+  MSG message;
+  for (const auto& [first, last] : ranges) {
+    while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
     }
   }
 }
@@ -81,6 +97,7 @@ bool ProgressDialog::OnCommand(WORD id) {
 void ProgressDialog::OnWorkerFinished() {
   if (operating_ != nullptr && operating_->Window() != nullptr) {
     PauseKeepingWindowsDrawn(operatingPauseMs_);
+    DiscardWaitingInput();
     operating_->Destroy();
   }
   EndDialog(IDOK);

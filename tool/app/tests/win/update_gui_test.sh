@@ -4,8 +4,9 @@
 # reads and answers what the program shows. In English, one run tries a
 # printer that does not answer (1910), declines the confirmation, sends a
 # package of another model (1917, then 1911), cancels with Escape (1916) and
-# completes (2011), after which the program ends; in Japanese, one run
-# completes. Every transfer costs the tool's 12-second pause.
+# completes (2011) with Enter typed during the pause, after which the program
+# ends; in Japanese, one run completes. Every transfer costs the tool's
+# 12-second pause.
 # Arguments: the folder of the Windows binaries; a folder for screenshots.
 set -uo pipefail
 bin_dir="$1"
@@ -64,6 +65,8 @@ wait_for operating 60
 wine_gui_expect_record "${operating[@]}" control 2510 Static visible,enabled 'The unit is operating...'
 sleep 1
 wine_gui_screenshot "$shots/update-operating.png"
+# Typed while the windows do not answer, it must not close the result unseen.
+winauto press --text enter || wine_gui_fail "Enter during the pause"
 expect_box information 'Completed the update for Glinterra.\n\nTurn off the printer.' 1 \
   "$shots/update-completed.png"
 wine_gui_wait_exit 20 || wine_gui_fail "the program did not end after the update"
