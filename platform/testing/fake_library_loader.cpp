@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/windows_path.h"
 
@@ -45,39 +46,39 @@ LibraryLoader::Handle FakeLibraryLoader::Load(const char* name) {
 LibraryLoader::Handle FakeLibraryLoader::LoadWithFlags(const char* name, uint32_t flags,
                                                        uint32_t* error) {
   loads_.push_back(name == nullptr ? "" : name);
-  loadFlags_.push_back(flags);
   const uint32_t search = flags & kLoadLibrarySearchFlags;
   const bool fullPath = IsAbsoluteWindowsPath(name);
+  *error = kErrorInvalidParameter;
   if ((search != 0 && (!searchFlags_ || (flags & kLoadWithAlteredSearchPath) != 0)) ||
       ((flags & kLoadLibrarySearchDllLoadDir) != 0 && !fullPath)) {
-    *error = kErrorInvalidParameter;
     return nullptr;
   }
-  std::vector<std::string> candidates;
-  if (fullPath) {
-    candidates.push_back(name);
-  } else if (name != nullptr && *name != '\0') {
-    std::vector<const char*> folders;
-    if (search == 0) {
-      folders = {kProgramFolder, kSystemFolder, kCurrentFolder};
-    }
-    if ((search & (kLoadLibrarySearchApplicationDir | kLoadLibrarySearchDefaultDirs)) != 0) {
-      folders.push_back(kProgramFolder);
-    }
-    if ((search & (kLoadLibrarySearchSystem32 | kLoadLibrarySearchDefaultDirs)) != 0) {
-      folders.push_back(kSystemFolder);
-    }
-    for (const char* folder : folders) {
-      candidates.push_back(std::string(folder) + "\\" + name);
+  *error = kErrorModNotFound;
+  if (name == nullptr || *name == '\0') {
+    return nullptr;
+  }
+  // The folders in the standard order, and whether these flags search each.
+  const std::pair<const char*, bool> folders[] = {
+      {kProgramFolder, search == 0 || (search & (kLoadLibrarySearchApplicationDir |
+                                                 kLoadLibrarySearchDefaultDirs))},
+      {kSystemFolder,
+       search == 0 || (search & (kLoadLibrarySearchSystem32 | kLoadLibrarySearchDefaultDirs))},
+      {kCurrentFolder, search == 0}};
+  std::vector<std::string> paths;
+  for (const auto& [folder, searched] : folders) {
+    if (searched && !fullPath) {
+      paths.push_back(std::string(folder) + "\\" + name);
     }
   }
-  for (const std::string& candidate : candidates) {
-    if (Library* library = Find(candidate)) {
+  if (fullPath) {
+    paths.push_back(name);
+  }
+  for (const std::string& path : paths) {
+    if (Library* library = Find(path)) {
       ++loaded_;
       return library;
     }
   }
-  *error = kErrorModNotFound;
   return nullptr;
 }
 

@@ -42,9 +42,8 @@ class FakeLibraryLoader : public LibraryLoader {
   Symbol Resolve(Handle library, const char* name) override;
   void Free(Handle library) override;
 
-  // Every name that a load was asked for, with the flags in the same order.
+  // Every name that a load was asked for.
   const std::vector<std::string>& Loads() const { return loads_; }
-  const std::vector<uint32_t>& LoadFlags() const { return loadFlags_; }
   const std::vector<std::string>& Lookups() const { return lookups_; }
   int FreeCount() const { return frees_; }
   // Loads not yet matched by a free.
@@ -60,7 +59,6 @@ class FakeLibraryLoader : public LibraryLoader {
   std::vector<std::unique_ptr<Library>> libraries_;
   bool searchFlags_ = true;
   std::vector<std::string> loads_;
-  std::vector<uint32_t> loadFlags_;
   std::vector<std::string> lookups_;
   int frees_ = 0;
   int loaded_ = 0;
