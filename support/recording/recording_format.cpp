@@ -351,13 +351,16 @@ const char* PortCallWord(PortCall call) {
   return ShapeOf(call).word;
 }
 
-std::string FormatCall(const RecordedCall& call) {
+namespace {
+
+// The call's line; up to its result only when argumentsOnly.
+std::string FormatLine(const RecordedCall& call, bool argumentsOnly) {
   std::string line = std::to_string(call.number) + " " + PortCallWord(call.call);
   for (const char* key : ShapeOf(call.call).keys) {
-    if (key == nullptr) {
+    const std::string_view k(key == nullptr ? "" : key);
+    if (k.empty() || (argumentsOnly && k == "result")) {
       break;
     }
-    const std::string_view k(key);
     line += ' ';
     line += k;
     line += '=';
@@ -382,8 +385,17 @@ std::string FormatCall(const RecordedCall& call) {
                                                : call.moved);
     }
   }
-  line += '\n';
   return line;
+}
+
+}  // namespace
+
+std::string FormatCall(const RecordedCall& call) {
+  return FormatLine(call, false) + "\n";
+}
+
+std::string FormatArguments(const RecordedCall& call) {
+  return FormatLine(call, true);
 }
 
 bool ParseRecording(std::string_view text, std::vector<RecordedCall>* calls, std::string* error) {

@@ -32,6 +32,9 @@ inline constexpr size_t kMaxRecordingBytes = 256u << 20;
 // The call as one line of a recording, with its newline.
 std::string FormatCall(const RecordedCall& call);
 
+// The call's number, word and arguments: its line up to what the library answered.
+std::string FormatArguments(const RecordedCall& call);
+
 // Every call of the text, numbered 1, 2, 3... False with *error ("line N:
 // ...") at the first line that is not a call of the format.
 bool ParseRecording(std::string_view text, std::vector<RecordedCall>* calls, std::string* error);
