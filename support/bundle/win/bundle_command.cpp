@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/exit_codes.h"
+#include "platform/win/library_search.h"
 #include "support/bundle/pc_report.h"
 #include "support/bundle/zip_writer.h"
 #include "support/recorder/recorder_paths.h"
@@ -178,6 +179,9 @@ int RunBundleCommand(int argc, const char* const* argv) {
                  "usage: ostrandcli bundle OUT.zip\n";
     return cli::kExitUsage;
   }
+  // The drivers' information libraries are loaded by the paths their
+  // registration gives; what those load in turn comes from no planted folder.
+  platform::RestrictLibrarySearch();
   const std::string folder = ProgramFolder();
   PcReport report;
   report.windows = WindowsVersion();
