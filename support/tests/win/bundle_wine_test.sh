@@ -4,7 +4,8 @@
 # hobrel.dll and the virtual printer's hobrel.dll as the maker's library, with
 # a printer of the virtual printer's driver installed. The bundle holds the
 # recording, vexlow.ini and system.txt and nothing else; without the recorder,
-# no recording. Every bundle passes the host's unzip -t.
+# no recording. Every bundle passes the host's unzip -t. Before that, the
+# recorder with a recording it cannot write: said once, and the calls go on.
 # Argument: the folder of the Windows binaries.
 set -uo pipefail
 bin_dir="$1"
@@ -21,7 +22,6 @@ vexlow_install_printers "$bin_dir" "$printer" || fail "cannot add the printer"
 vexlow_stage_app "$app" "$bin_dir" ostrand.dll ostrandcli.exe || fail "cannot stage"
 cp "$bin_dir/hobrel_recorder.dll" "$app/hobrel.dll" && cp "$bin_dir/hobrel.dll" "$app/hobrel-maker.dll" ||
   fail "cannot stage the libraries"
-printf '[recorder]\r\nlibrary=hobrel-maker.dll\r\nrecording=support.txt\r\n' >"$app/hobrel-recorder.ini"
 vexlow_write_ini "$app" "NewVersion=2.10" "DriverName=$VEXLOW_DRIVER" "KX7FileName=update.kx7"
 printf '[printer]\nname = %s\n' "$printer" >"$work/printer.ini"
 export VEXLOW_VIRTUAL_PRINTER="$(vp_win_path "$work/printer.ini")"
@@ -44,6 +44,15 @@ expect_line() {
     { unzip -p "$work/$1" system.txt >&2; fail "system.txt has no line with: $2"; }
 }
 
+# A folder cannot be written as a file.
+printf '[recorder]\r\nlibrary=hobrel-maker.dll\r\nrecording=%s\r\n' "$(vp_win_path "$work")" \
+  >"$app/hobrel-recorder.ini"
+said="$("$WINE" "$app/ostrandcli.exe" status "$printer" 2>&1 >/dev/null)" ||
+  fail "status failed with an unwritable recording: $said"
+[ "$(grep -c 'the recording cannot be written; the calls go on unrecorded' <<<"$said")" = 1 ] ||
+  fail "not said once: $said"
+
+printf '[recorder]\r\nlibrary=hobrel-maker.dll\r\nrecording=support.txt\r\n' >"$app/hobrel-recorder.ini"
 "$WINE" "$app/ostrandcli.exe" status "$printer" >/dev/null || fail "status"
 bundle recorded.zip recording.txt vexlow.ini system.txt
 cmp -s <(unzip -p "$work/recorded.zip" recording.txt) "$app/support.txt" || fail "recording.txt"
