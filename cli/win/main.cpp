@@ -12,6 +12,7 @@
 #include "cli/exit_codes.h"
 #include "platform/win/library_search.h"
 #include "platform/win/win32_library_loader.h"
+#include "support/bundle/bundle_command.h"
 #include "tool/transfer/ostrand_binding.h"
 
 namespace {
@@ -27,6 +28,9 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "bundle") {
+    return support::RunBundleCommand(argc - 2, argv + 2);
+  }
   cli::CommandLine line;
   std::string error;
   if (!cli::ParseCommandLine(argc, argv, &line, &error)) {

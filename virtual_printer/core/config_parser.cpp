@@ -106,6 +106,10 @@ class LineParser : public IniHandler {
       config_->tracePath = std::string(value);
       return {};
     }
+    if (key == "replay") {
+      config_->replayPath = std::string(value);
+      return {};
+    }
     if (key == "trace_times") {
       if (!ParseYesNo(value, &config_->traceTimes)) {
         return "trace_times must be yes or no";

@@ -58,6 +58,9 @@ struct PrinterConfig {
   std::string tracePath;
   // Every trace line starts with the milliseconds since the printer was loaded.
   bool traceTimes = false;
+  // A recording of a real printer's port calls to answer with instead of the
+  // model (replay_port.h); empty: the model answers.
+  std::string replayPath;
   FaultConfig faults;
 
   bool AnswersTo(const char* printerName) const;

@@ -1,6 +1,8 @@
 // hobrel.dll for tests and demonstrations: every port call is answered by one
 // virtual printer per process, configured from the file that
-// VEXLOW_VIRTUAL_PRINTER names. A configuration that cannot be read is reported
+// VEXLOW_VIRTUAL_PRINTER names, or, when it names a recording to replay, by
+// that recording (where the program parts from it is said on stderr and in
+// the trace). A configuration that cannot be read is reported
 // once on stderr and leaves a printer that opens under no name, so a test never
 // runs against faults it did not ask for.
 #include <windows.h>
@@ -12,8 +14,10 @@
 #include <string>
 
 #include "portio/hobrel_api.h"
+#include "support/recording/recording_format.h"
 #include "virtual_printer/core/config_parser.h"
 #include "virtual_printer/core/link_clock.h"
+#include "virtual_printer/core/replay_port.h"
 #include "virtual_printer/core/virtual_printer.h"
 
 namespace {
@@ -22,7 +26,13 @@ struct Host {
   std::mutex lock;
   vp::SteadyLinkClock clock;
   std::unique_ptr<vp::VirtualPrinter> printer;
+  std::unique_ptr<vp::ReplayPort> replay;  // answers instead of the printer's model
 };
+
+void Say(const std::string& problem) {
+  std::fprintf(stderr, "virtual printer: %s\n", problem.c_str());
+  std::fflush(stderr);
+}
 
 // Made on first use, not in DllMain: reading files under the loader lock is unsafe.
 Host& TheHost() {
@@ -45,6 +55,19 @@ Host& TheHost() {
     h->printer = vp::VirtualPrinter::Create(config, h->clock, &error);
     if (!h->printer) {
       std::fprintf(stderr, "virtual printer: %s\n", error.c_str());
+      return h;
+    }
+    if (!config.replayPath.empty()) {
+      std::vector<support::RecordedCall> calls;
+      if (!support::LoadRecordingFile(config.replayPath, &calls, &error)) {
+        Say(error);
+        h->printer.reset();
+        return h;
+      }
+      h->printer->GetTrace().Line("    replays %u calls of %s", static_cast<unsigned>(calls.size()),
+                                  config.replayPath.c_str());
+      h->replay =
+          std::make_unique<vp::ReplayPort>(std::move(calls), h->printer->GetTrace(), h->clock, Say);
     }
     return h;
   }();
@@ -52,12 +75,30 @@ Host& TheHost() {
 }
 
 // Runs one port call on the process's printer, one call at a time; 0 when the
-// printer could not be made or the call failed.
+// printer could not be made or the call failed. A replay answers what was recorded.
 template <typename Call>
 int32_t OnPrinter(Call call) {
   Host& host = TheHost();
   std::lock_guard<std::mutex> guard(host.lock);
+  if (host.replay) {
+    return call(*host.replay);
+  }
   return host.printer && call(host.printer->Port()) ? 1 : 0;
+}
+
+// Purge and end transfer of the model answer 1 whatever happens: callers
+// ignore their result. A replay answers what was recorded.
+template <typename Call>
+int32_t Unchecked(Call call) {
+  Host& host = TheHost();
+  std::lock_guard<std::mutex> guard(host.lock);
+  if (host.replay) {
+    return call(*host.replay);
+  }
+  if (host.printer) {
+    call(host.printer->Port());
+  }
+  return 1;
 }
 
 }  // namespace
@@ -65,54 +106,43 @@ int32_t OnPrinter(Call call) {
 extern "C" {
 
 int32_t HOBREL_CALL VirtualPrinterOpen(const char* printerName, void* openBlock) {
-  return OnPrinter([&](vp::VirtualPort& port) { return port.Open(printerName, openBlock); });
+  return OnPrinter([&](auto& port) { return port.Open(printerName, openBlock); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterWrite(const void* buffer, uint32_t count, uint32_t* written,
                                         uint32_t timeoutMs) {
-  return OnPrinter(
-      [&](vp::VirtualPort& port) { return port.Write(buffer, count, written, timeoutMs); });
+  return OnPrinter([&](auto& port) { return port.Write(buffer, count, written, timeoutMs); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterRead(void* buffer, uint32_t count, uint32_t* read,
                                        uint32_t timeoutMs) {
-  return OnPrinter(
-      [&](vp::VirtualPort& port) { return port.Read(buffer, count, read, timeoutMs); });
+  return OnPrinter([&](auto& port) { return port.Read(buffer, count, read, timeoutMs); });
 }
 
-// Purge and end transfer answer 1 whatever happens: callers ignore their result.
 int32_t HOBREL_CALL VirtualPrinterPurge(void) {
-  OnPrinter([](vp::VirtualPort& port) {
-    port.Purge();
-    return true;
-  });
-  return 1;
+  return Unchecked([](auto& port) { return port.Purge(); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterBeginTransfer(const char* printerName, uint32_t reserved,
                                                 uint32_t timeoutMs) {
   return OnPrinter(
-      [&](vp::VirtualPort& port) { return port.BeginTransfer(printerName, reserved, timeoutMs); });
+      [&](auto& port) { return port.BeginTransfer(printerName, reserved, timeoutMs); });
 }
 
 int32_t HOBREL_CALL VirtualPrinterEndTransfer(void) {
-  OnPrinter([](vp::VirtualPort& port) {
-    port.EndTransfer();
-    return true;
-  });
-  return 1;
+  return Unchecked([](auto& port) { return port.EndTransfer(); });
 }
 
 int32_t HOBREL_CALL SKWriteFile(const char* printerName, uint32_t reserved, const void* buffer,
                                 uint32_t count, uint32_t* written, uint32_t timeoutMs) {
-  return OnPrinter([&](vp::VirtualPort& port) {
+  return OnPrinter([&](auto& port) {
     return port.WriteByName(printerName, reserved, buffer, count, written, timeoutMs);
   });
 }
 
 int32_t HOBREL_CALL SKReadFile(const char* printerName, uint32_t reserved, void* buffer,
                                uint32_t count, uint32_t* read, uint32_t timeoutMs) {
-  return OnPrinter([&](vp::VirtualPort& port) {
+  return OnPrinter([&](auto& port) {
     return port.ReadByName(printerName, reserved, buffer, count, read, timeoutMs);
   });
 }
