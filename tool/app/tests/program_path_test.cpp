@@ -16,8 +16,11 @@ namespace {
 TEST(ProgramPathTest, DirectoryAndTitleSplitAtWholeCharacters) {
   struct Case {
     std::string path, directory, title;
+    bool available = true;  // an unavailable or empty path gives nothing
   };
   const Case cases[] = {
+      {"C:\\Tools\\Vexlow.exe", "", "", false},
+      {"", "", ""},
       {"C:\\Tools\\Vexlow.exe", "C:\\Tools", "Vexlow"},
       {"C:/Tools/sub\\Vexlow.tool.exe", "C:/Tools/sub", "Vexlow.tool"},
       {"C:Vexlow.exe", "C", "Vexlow"},
@@ -33,23 +36,13 @@ TEST(ProgramPathTest, DirectoryAndTitleSplitAtWholeCharacters) {
     SCOPED_TRACE(c.path);
     FakeLocation location;
     location.path = c.path;
+    location.available = c.available;
     std::string directory = "|rest";  // the directory goes in front
-    EXPECT_TRUE(GetProgramDirectory(location, directory));
-    EXPECT_EQ(directory, c.directory + "|rest");
+    const bool found = c.available && !c.path.empty();
+    EXPECT_EQ(GetProgramDirectory(location, directory), found);
+    EXPECT_EQ(directory, found ? c.directory + "|rest" : "|rest");
     EXPECT_EQ(ExecutableTitle(location), c.title);
   }
-}
-
-TEST(ProgramPathTest, UnavailableOrEmptyPathGivesNothing) {
-  FakeLocation location;
-  std::string directory = "kept";
-  location.available = false;
-  EXPECT_FALSE(GetProgramDirectory(location, directory));
-  EXPECT_EQ(ExecutableTitle(location), "");
-  location.available = true;
-  location.path = "";
-  EXPECT_FALSE(GetProgramDirectory(location, directory));
-  EXPECT_EQ(directory, "kept");
 }
 
 // A path longer than the first buffer is read whole, never cut into another

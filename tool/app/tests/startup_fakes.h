@@ -11,11 +11,16 @@
 #include "core/application.h"
 #include "core/startup_seams.h"
 #include "platform/testing/fake_library_loader.h"
-#include "tool/transfer/tests/fake_message_boxes.h"
+#include "platform/testing/fake_message_boxes.h"
 
 namespace vexlow::testing {
 
 using Journal = std::vector<std::string>;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+using platform::testing::FakeMessageBoxes;
+using platform::testing::ShownMessage;
 
 class FakeUserInterface : public UserInterface {
  public:

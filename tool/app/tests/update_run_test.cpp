@@ -6,10 +6,10 @@
 
 #include <functional>
 
+#include "platform/testing/fake_message_boxes.h"
 #include "resource.h"
 #include "startup_fakes.h"
 #include "tool/transfer/tests/fake_libraries.h"
-#include "tool/transfer/tests/fake_message_boxes.h"
 #include "tool/transfer/tests/fake_printer_selection.h"
 #include "tool/transfer/tests/package_files.h"
 

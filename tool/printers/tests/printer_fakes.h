@@ -1,5 +1,6 @@
-// Stand-ins for everything the printer model reaches outside itself, bundled
-// by PrinterWorld, which checks when it goes that every printer, key,
+// Stand-ins for everything the printer model reaches outside itself (the
+// platform's spooler, registry, loader and message boxes, the model's own
+// seams), bundled by PrinterWorld, which checks when it goes that every printer, key,
 // library, context and block taken was given back.
 #ifndef TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 #define TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
@@ -20,6 +21,9 @@
 
 #include "platform/byte_view.h"
 #include "platform/testing/fake_library_loader.h"
+#include "platform/testing/fake_message_boxes.h"
+#include "platform/testing/fake_registry.h"
+#include "platform/testing/fake_spooler.h"
 #include "tool/printers/devmode.h"
 #include "tool/printers/information_library.h"
 #include "tool/printers/printer_seams.h"
@@ -28,124 +32,14 @@
 
 namespace vexlow::testing {
 
-// A capability's count without an output; with one, the bytes it writes and
-// the count it then answers (the count again unless set).
-struct CapabilityAnswer {
-  int32_t count = -1;
-  std::vector<uint8_t> output;
-  std::optional<int32_t> written;
-
-  int32_t Answer(void* out) const {
-    if (out != nullptr && !output.empty()) {
-      std::memcpy(out, output.data(), output.size());
-    }
-    return out == nullptr ? count : written.value_or(count);
-  }
-};
-using Answers = std::map<uint16_t, CapabilityAnswer>;
-
-inline int32_t AnswerOf(const Answers& answers, uint16_t index, void* output) {
-  const auto found = answers.find(index);
-  return found == answers.end() ? -1 : found->second.Answer(output);
-}
-
-struct FakePrinter {
-  std::string name, driver, port = "USB001";
-  uint32_t attributes = 0;
-  bool opens = true;
-  std::vector<uint8_t> devMode;  // empty: DocumentProperties fails
-  Answers capabilities;
-};
-
-struct FakeSpooler : platform::PrinterSpooler {
-  std::deque<FakePrinter> printers;
-  std::vector<uint32_t> listFlags;
-  std::vector<std::string> opened;         // every OpenPrinter, by name
-  int merges = 0;                          // DocumentProperties given settings to take
-  std::function<void(int)> beforeListing;  // given the listing's number, from 0
-  int openPrinters = 0;
-
-  FakePrinter* Named(const std::string& name) {
-    const auto found = std::find_if(printers.begin(), printers.end(),
-                                    [&](const FakePrinter& p) { return p.name == name; });
-    return found == printers.end() ? nullptr : &*found;
-  }
-  bool ForEachPrinter(uint32_t flags, platform::PrinterVisitor& visitor) override {
-    if (beforeListing) {
-      beforeListing(static_cast<int>(listFlags.size()));
-    }
-    listFlags.push_back(flags);
-    for (const FakePrinter& p : printers) {
-      visitor.Visit({nullptr, p.name.c_str(), p.driver.c_str(), p.port.c_str(), p.attributes});
-    }
-    return !printers.empty();  // as EnumPrinters fails on none
-  }
-  bool SamePrinterName(const char* a, const char* b) override { return std::string(a) == b; }
-  Printer OpenPrinter(const char* printerName) override {
-    opened.push_back(printerName);
-    FakePrinter* printer = Named(printerName);
-    openPrinters += printer != nullptr && printer->opens;
-    return printer != nullptr && printer->opens ? printer : nullptr;
-  }
-  void ClosePrinter(Printer) override { --openPrinters; }
-  bool GetPrinter(Printer printer, platform::PrinterVisitor& visitor) override {
-    const auto* p = static_cast<const FakePrinter*>(printer);
-    visitor.Visit({"\\\\server", p->name.c_str(), p->driver.c_str(), p->port.c_str(), 0});
-    return true;
-  }
-  // A driver that takes the settings it is given as they are.
-  int32_t DocumentProperties(Printer printer, const char*, void* output, const void* input,
-                             uint32_t mode) override {
-    std::vector<uint8_t>& devMode = static_cast<FakePrinter*>(printer)->devMode;
-    if (devMode.empty() || mode == 0) {
-      return devMode.empty() ? -1 : static_cast<int32_t>(devMode.size());
-    }
-    if ((mode & platform::kDmInBuffer) != 0) {
-      ++merges;
-      std::memcpy(devMode.data(), input, devMode.size());
-    }
-    std::memcpy(output, devMode.data(), devMode.size());
-    return 1;
-  }
-  int32_t DeviceCapabilities(const char* device, const char*, uint16_t capability, void* output,
-                             const void* devMode) override {
-    EXPECT_NE(devMode, nullptr);
-    return AnswerOf(Named(device)->capabilities, capability, output);
-  }
-};
-
-// A key is the address of its path in the map of keys.
-struct FakeRegistry : platform::MachineRegistry {
-  std::map<std::string, std::vector<std::string>> subkeys;  // every key, with its subkeys
-  std::map<std::string, std::map<std::string, std::vector<uint8_t>>> values;
-  int openKeys = 0;
-
-  Key OpenKey(const char* path) override {
-    const auto found = subkeys.find(path);
-    openKeys += found != subkeys.end();
-    return found == subkeys.end() ? nullptr : const_cast<std::string*>(&found->first);
-  }
-  void CloseKey(Key) override { --openKeys; }
-  bool EnumerateSubkey(Key key, uint32_t index, char* name, uint32_t capacity) override {
-    const std::vector<std::string>& names = subkeys[*static_cast<std::string*>(key)];
-    if (index >= names.size() || names[index].size() >= capacity) {
-      return false;
-    }
-    std::memcpy(name, names[index].c_str(), names[index].size() + 1);
-    return true;
-  }
-  bool QueryValue(Key key, const char* valueName, void* buffer, uint32_t capacity,
-                  uint32_t* size) override {
-    const auto& keyValues = values[*static_cast<std::string*>(key)];
-    const auto found = keyValues.find(valueName);
-    if (found == keyValues.end() || found->second.size() > capacity) {
-      return false;
-    }
-    std::memcpy(buffer, found->second.data(), found->second.size());
-    *size = static_cast<uint32_t>(found->second.size());
-    return true;
-  }
-};
+using platform::testing::AnswerOf;
+using platform::testing::Answers;
+using platform::testing::CapabilityAnswer;
+using platform::testing::FakeMessageBoxes;
+using platform::testing::FakePrinter;
+using platform::testing::FakeRegistry;
+using platform::testing::FakeSpooler;
+using platform::testing::ShownMessage;
 
 // Pages by dmPaperSize: width, height, printing offset x and y.
 struct FakeContexts : InformationContexts {
@@ -206,8 +100,10 @@ struct FakeWaitCursor : WaitCursor {
   void End() override { --depth; }
 };
 
+// The virtual printer's driver test reads each message as its text, " !"
+// marking an exclamation box with OK.
 struct FakeMessages : platform::MessageBoxes {
-  std::vector<std::string> shown;  // text, then " !" for the exclamation icon and OK button
+  std::vector<std::string> shown;
   platform::MessageAnswer Show(const std::string& text, platform::MessageIcon icon,
                                platform::MessageButtons buttons) override {
     const bool exclamation = icon == platform::MessageIcon::Exclamation;
@@ -310,7 +206,7 @@ struct PrinterWorld {
   FakeMemory memory;
   FakeVersion version;
   FakeWaitCursor waitCursor;
-  FakeMessages messages;
+  FakeMessageBoxes messages;
   FakeSupport support;
   PrinterEnvironment environment{spooler,    registry, loader,  contexts, memory,          version,
                                  waitCursor, messages, support, kCompany, "(Special Tape)"};

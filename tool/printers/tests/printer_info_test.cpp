@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,10 +100,15 @@ TEST_F(LabelPrinter, AttachTrustsNoCountPastWhatIsWrittenAndFailsWithoutAPrinter
   const auto resolutions = [&]() -> auto& {
     return printer.capabilities[kDcEnumResolutions];
   };
+  const auto capability = [&](uint16_t index) -> int32_t& {
+    return printer.capabilities[index].count;
+  };
   const struct {
     const char* what;
     std::function<void()> setUp;
     std::string sizes;  // papers, margins, resolutions; empty: attach fails
+    // Orientation, copies, minimum and maximum extent.
+    std::string capabilities = "90 9999 0x0 240x9999";
   } cases[] = {
       {"as written", [] {}, "2 2 2"},
       {"absurd paper count", [&] { answers[INFO_PAPER_RECORDS].count = 5000; }, "0 2 2"},
@@ -112,6 +118,12 @@ TEST_F(LabelPrinter, AttachTrustsNoCountPastWhatIsWrittenAndFailsWithoutAPrinter
       {"no margins written", [&] { answers[INFO_MARGIN_RECORDS].written = -1; }, "2 0 2"},
       {"absurd resolutions", [&] { resolutions().count = 2000; }, "2 2 0"},
       {"fewer resolutions", [&] { resolutions().written = 1; }, "2 2 1"},
+      {"no orientation answer", [&] { capability(kDcOrientation) = -1; }, "2 2 2",
+       "0 9999 0x0 240x9999"},
+      {"no copies answer", [&] { capability(kDcCopies) = -1; }, "2 2 2", "90 0 0x0 240x9999"},
+      {"extents", [&] { capability(kDcMinExtent) = 0x00640032; }, "2 2 2",
+       "90 9999 50x100 240x9999"},
+      {"no extents", [&] { capability(kDcMaxExtent) = -1; }, "2 2 2", "90 9999 0x0 0x0"},
       {"null", [&] { name = nullptr; }, ""},
       {"empty", [&] { name = ""; }, ""},
       {"unknown printer", [&] { name = "ZN Other"; }, ""},
@@ -138,6 +150,12 @@ TEST_F(LabelPrinter, AttachTrustsNoCountPastWhatIsWrittenAndFailsWithoutAPrinter
       EXPECT_EQ(c.sizes, std::to_string(attached.Papers().Size()) + " " +
                              std::to_string(attached.Margins().Size()) + " " +
                              std::to_string(attached.Capabilities().resolutions.Size()));
+      const StandardCapabilities& caps = attached.Capabilities();
+      std::ostringstream capabilities;
+      capabilities << caps.orientation << " " << caps.maximumCopies << " "
+                   << caps.minimumExtent.width << "x" << caps.minimumExtent.height << " "
+                   << caps.maximumExtent.width << "x" << caps.maximumExtent.height;
+      EXPECT_EQ(c.capabilities, capabilities.str());
     }
   }
 }
@@ -146,48 +164,137 @@ TEST_F(LabelPrinter, ADriverWhoseLibraryCannotBeLoadedIsReportedAndDescribedFrom
   const char missing[] = "C:\\Windows\\missing.dll";
   world.registry.values.begin()->second["Info Dll"].assign(missing, std::end(missing));
   ASSERT_TRUE(info.Attach("ZN Label", 0));
-  EXPECT_EQ(std::vector<std::string>{"The driver is damage. Reinstall the driver. !"},
-            world.messages.shown);
+  const std::vector<testing::ShownMessage> damaged = {
+      {"", "The driver is damage. Reinstall the driver.", platform::MessageIcon::Exclamation,
+       platform::MessageButtons::Ok}};
+  EXPECT_EQ(damaged, world.messages.shown);
   EXPECT_EQ(nullptr, info.GetModelId());  // nor a paper list from the spooler
   EXPECT_EQ(0x51u | kSettingCopies, info.Extension().settingsMask);
   EXPECT_EQ(kPaperListModel, info.Extension().paperListMode);
   EXPECT_EQ(1, info.Extension().value276);
 }
 
-TEST_F(LabelPrinter, WithoutARegisteredDriverThePapersComeFromTheSpoolerAndAreMeasured) {
-  world.registry.subkeys.clear();
-  printer.capabilities.erase(kDcEnumResolutions);
-  testing::PutShort(printer.devMode, kDmPaperSizeOffset, 256);
+// Each paper as "id paper|display size physical+offset", then the device
+// mode's paper and the minimum offsets.
+std::string Described(const PrinterInfo& info) {
+  std::ostringstream text;
+  for (const PaperRecord& p : info.Papers()) {
+    text << p.Id() << " " << p.PaperName() << "|" << p.DisplayName() << " " << p.PaperWidth() << "x"
+         << p.PaperLength() << " " << p.PhysicalWidth() << "x" << p.PhysicalHeight() << "+"
+         << p.OffsetX() << "," << p.OffsetY() << "; ";
+  }
+  const Rect& offsets = info.Geometry().minimumOffsets;
+  text << "paper " << info.DevMode().PaperSize() << ", offsets " << offsets.left << ","
+       << offsets.top << "," << offsets.right << "," << offsets.bottom;
+  return text.str();
+}
+
+// A library without papers, or none at all: the spooler names, sizes and
+// numbers the papers (each capability trusted only as far as the ones before
+// it), a plain model drops the user sizes, a model of its own keeps only them,
+// and every paper is measured through an information context of its own.
+TEST_F(LabelPrinter, FallbackPapersComeFromTheSpoolerAndAreMeasured) {
   std::vector<uint8_t> names(3 * kPaperNameSize, 'L');  // the first fills its 64 bytes
   std::memcpy(&names[64], "A4|A4 sheet", 12);
-  std::memcpy(&names[128], "User", 5);
+  std::memcpy(&names[128], "User\0|x", 7);  // a bar after the name's end is not read
+  const std::string letter(49, 'L');
+  const std::string a4 = "A4|A4 sheet|A4|A4 sheet 2100x2970 ";  // not split
+  const auto spoolerOnly = [&](std::function<void()> more) {
+    return [&, more] {
+      world.registry.subkeys.clear();
+      more();
+    };
+  };
+  const struct {
+    const char* what;
+    std::function<void()> setUp;
+    std::string papers;          // empty: not offered, nothing measured
+    std::vector<int16_t> asked;  // the papers of the contexts, in order
+  } cases[] = {
+      {"spooler only",
+       spoolerOnly([] {}),
+       "1 " + letter + "|" + letter + " 2159x2794 2550x3300+75,75; 9 " + a4 +
+           "2480x3508+50,60; paper 1, offsets 60,50,60,50",
+       {1, 9, 1}},
+      {"library without papers",
+       [&] { answers[INFO_PAPER_RECORDS].count = 0; },
+       "1 " + letter + "|" + letter +
+           " 2159x2794 2550x3300+75,75; 9 A4|A4 sheet 2100x2970 2480x3508+50,60; 256 User|User "
+           "100x100 0x0+0,0; paper 256, offsets 60,50,60,50",
+       {1, 9, 256, 256}},
+      {"library without papers, a model of its own",
+       [&] {
+         answers[INFO_PAPER_RECORDS].count = 0;
+         answers[INFO_FEATURE_FLAGS].count = 0x11000110;
+         world.contexts.pages[256] = {1000, 1000, 5, 7};
+       },
+       "256 User|User 100x100 1000x1000+5,7; paper 256, offsets 7,5,7,5",
+       {256, 256}},
+      {"fewer sizes than names",
+       spoolerOnly([&] { printer.capabilities[kDcPaperSize].written = 1; }),
+       "1 " + letter + "|" + letter + " 2159x2794 2550x3300+75,75; 0 " + a4.substr(0, 24) +
+           "0x0 0x0+0,0; 0 User|User 0x0 " + "0x0+0,0; paper 1, offsets 75,75,75,75",
+       {1, 0, 0, 1}},
+      {"fewer numbers than sizes",
+       spoolerOnly([&] { printer.capabilities[kDcPapers].written = 2; }),
+       "1 " + letter + "|" + letter + " 2159x2794 2550x3300+75,75; 9 " + a4 +
+           "2480x3508+50,60; 0 User|User 100x100 0x0+0,0; paper 1, offsets 60,50,60,50",
+       {1, 9, 0, 1}},
+      {"no sizes",
+       spoolerOnly([&] { printer.capabilities[kDcPaperSize].count = -1; }),
+       "0 " + letter + "|" + letter + " 0x0 0x0+0,0; 0 " + a4.substr(0, 24) +
+           "0x0 0x0+0,0; 0 User|User 0x0 0x0+0,0; paper 0, offsets 0,0,0,0",
+       {0, 0, 0, 0}},
+      {"one name",
+       spoolerOnly([&] {
+         printer.capabilities[kDcPaperNames] = {1, {names.begin(), names.begin() + 64}, {}};
+       }),
+       "1 " + letter + "|" + letter + " 2159x2794 2550x3300+75,75; paper 1, offsets 75,75,75,75",
+       {1, 1}},
+      {"no names", spoolerOnly([&] { printer.capabilities[kDcPaperNames].count = -1; }), "", {}},
+      // Measuring stops: the device mode names its paper again.
+      {"no context for the second paper",
+       spoolerOnly([&] { world.contexts.failAt = 1; }),
+       "1 " + letter + "|" + letter + " 2159x2794 2550x3300+75,75; 9 " + a4 +
+           "0x0+0,0; paper 1, offsets 75,75,0,0",
+       {1, 9}},
+      {"no context after measuring",
+       spoolerOnly([&] { world.contexts.failAt = 2; }),
+       "1 " + letter + "|" + letter + " 2159x2794 2550x3300+75,75; 9 " + a4 +
+           "2480x3508+50,60; paper 1, offsets 60,50,0,0",
+       {1, 9, 1}},
+      {"no memory for the names", spoolerOnly([&] { world.memory.failAt = 1; }), "", {}},
+      {"no memory for the sizes", spoolerOnly([&] { world.memory.failAt = 2; }), "", {}},
+      {"no memory for the numbers", spoolerOnly([&] { world.memory.failAt = 3; }), "", {}},
+  };
+  printer.capabilities.erase(kDcEnumResolutions);
+  testing::PutShort(printer.devMode, kDmPaperSizeOffset, 256);
   printer.capabilities[kDcPaperNames] = {3, names, {}};
   printer.capabilities[kDcPaperSize] = {3, Numbers({2159, 2794, 2100, 2970, 100, 100}, 4), {}};
   printer.capabilities[kDcPapers] = {3, Numbers({1, 9, 256}, 2), {}};
   world.contexts.pages[1] = {2550, 3300, 75, 75};
   world.contexts.pages[9] = {2480, 3508, 50, 60};
-
-  ASSERT_TRUE(info.Attach("ZN Label", 0));
-  EXPECT_TRUE(world.messages.shown.empty());
-  ASSERT_NE(nullptr, info.GetModelId());
-  const PaperList& papers = info.Papers();
-  ASSERT_EQ(2u, papers.Size());  // the user size is not offered
-  EXPECT_EQ(std::string(49, 'L'), papers[0].PaperName());
-  EXPECT_EQ("A4|A4 sheet", papers[1].DisplayName());
-  EXPECT_EQ(2100, papers[1].PaperWidth());
-  EXPECT_EQ(2480 - 100, papers[1].PrintableWidth());
-  EXPECT_EQ(3508 - 120, papers[1].PrintableHeight());
-  EXPECT_EQ(1, info.DevMode().PaperSize());  // was the user size
-  EXPECT_EQ((std::vector<int16_t>{1, 9, 1}), world.contexts.papersAsked);
-  EXPECT_EQ((Rect{60, 50, 60, 50}), info.Geometry().minimumOffsets);
-  EXPECT_EQ((Resolution{300, 300}), info.Geometry().resolution);
-
-  // A context that cannot be had ends measuring with the device mode as it was.
-  world.contexts.failAt = 4;
-  PrinterInfo second(world.environment);
-  ASSERT_TRUE(second.Attach("ZN Label", 0));
-  EXPECT_EQ(1, second.DevMode().PaperSize());
-  EXPECT_EQ(0, second.Papers()[1].PhysicalWidth());
+  const auto savedAnswers = answers;
+  const FakePrinter saved = printer;
+  const auto savedRegistry = world.registry;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    answers = savedAnswers;
+    printer = saved;
+    world.registry = savedRegistry;
+    world.contexts.papersAsked.clear();
+    world.contexts.failAt.reset();
+    world.memory.failAt.reset();
+    world.memory.allocations = 0;
+    c.setUp();
+    PrinterInfo attached(world.environment);
+    ASSERT_TRUE(attached.Attach("ZN Label", 0));
+    EXPECT_EQ(!c.papers.empty(), attached.GetModelId() != nullptr);
+    if (!c.papers.empty()) {
+      EXPECT_EQ(c.papers, Described(attached));
+    }
+    EXPECT_EQ(c.asked, world.contexts.papersAsked);
+  }
 }
 
 TEST_F(LabelPrinter, SpecialTapeModeIsSetInThePrivateAreaOfAPrinterNamedLikeItsDriver) {
@@ -256,12 +363,37 @@ TEST(CapabilitiesTest, ResolutionsSortByAreaAndArePickedByQuality) {
       {2, quality, 300, {300, 300}}, {2, 0, -4, {7, 7}},
       {1, 0, 0, {100, 100}},         {0, kDmYResolution, 300, {300, 720}},
       {0, quality, 300, {300, 300}}, {0, quality, -3, {7, 7}},
+      {0, quality, 0, {7, 7}},
   };
   for (const Case& c : cases) {
     const ResolutionList list =
         Resolutions(std::vector<Resolution>(four.begin(), four.begin() + c.n));
     EXPECT_EQ(c.expected, ChooseResolution(list, c.fields, c.printQuality, 720, {7, 7}))
         << c.n << " entries, quality " << c.printQuality;
+  }
+}
+
+TEST(CapabilitiesTest, ExtentsAreWidthInTheLowWordHeightInTheHigh) {
+  const struct {
+    uint32_t answer;
+    bool minimum;
+    Extent expected;
+  } cases[] = {
+      {0x270F00F0, false, {240, 9999}},
+      {0x270F00F0, true, {240, 9999}},
+      {0xFFFFFFFF, false, {}},
+      {0xFFFFFFFF, true, {}},  // no answer
+      {0x7FFF7FFF, true, {}},
+      {0x7FFF7FFF, false, {0x7FFF, 0x7FFF}},
+      {0x7FFF7FFE, true, {0x7FFE, 0x7FFF}},
+      {0x00010000, false, {}},  // a height without width
+      {0x00000001, false, {1, 0}},
+      {0, true, {}},
+      {0xFFFE0001, false, {1, 0xFFFE}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.expected, DecodeExtent(static_cast<int32_t>(c.answer), c.minimum))
+        << std::hex << c.answer << (c.minimum ? " minimum" : " maximum");
   }
 }
 

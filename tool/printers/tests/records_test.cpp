@@ -106,7 +106,9 @@ TEST(RecordsTest, MediaEntriesAreReadOnlyAsFarAsTheAreaHoldsThem) {
     entry.Put(2, "Tape 12 mm", 10);
     entry.PutU16(130, 300);  // group 300
     entry.PutU16(140, i == 1 ? 2 : 0);
+    entry.PutU16(134, i == 2 ? 333 : 0);  // a width of its own
   }
+  writer.Put(30 + 66, "Second", 6);
   MediaList media;
   EXPECT_TRUE(ReadMediaRecords(kFeaturePrivateLayoutOne, writer.Reader(), papers, media));
   ASSERT_EQ(25u, media.Size());
@@ -116,6 +118,8 @@ TEST(RecordsTest, MediaEntriesAreReadOnlyAsFarAsTheAreaHoldsThem) {
   EXPECT_EQ(1, media[0].PieceNumber());
   EXPECT_EQ(640, media[0].Width());
   EXPECT_EQ(301, media[1].PaperId());  // its piece of the group
+  EXPECT_EQ("Second", media[0].SecondName());
+  EXPECT_EQ(333, media[2].Width());
 
   // Cut short inside the fourth entry: the rest are absent.
   writer.PutU16(kPrivateSizeOffset, 3030);
@@ -141,6 +145,7 @@ TEST(RecordsTest, MediaEntriesAreReadOnlyAsFarAsTheAreaHoldsThem) {
   ASSERT_EQ(3u, media.Size());
   EXPECT_EQ(306, media[0].Id());
   EXPECT_EQ("Label", media[0].SecondName());
+  EXPECT_EQ(1, media[0].PieceNumber());
   EXPECT_EQ(1234, media[0].Length());
   EXPECT_EQ(720, media[0].Width());  // the paper at position 302 - 300
   EXPECT_EQ(0, media[1].Width());    // position 10 is outside the list
@@ -229,12 +234,17 @@ TEST(PageGeometryTest, MinimumOffsetsAreBoundedByTheFirstMargin) {
   }
 }
 
+// The current paper's layout: its size from the device mode, the private area,
+// a medium or the paper record; its margins from the paper or the margin
+// records; the printable rectangle moved by the offset; the running maxima
+// raised and their sides taken from the printable rectangle.
 TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   const PaperList papers = Papers({kA4,
                                    {300, 300, 1, 1000, 1000, 30, 0, 900, 0},
                                    {301, 300, 2, 800, 600, 5, 6, 790, 588},
                                    {302, 302, 1, 2480, 3508, 50, 60, 2380, 3388, 0x80},
-                                   {303, 303, 1, 2480, 3508, 50, 60, 2380, 3388, 0x10}});
+                                   {303, 303, 1, 2480, 3508, 50, 60, 2380, 3388, 0x10},
+                                   {304, 304, 0, 1000, 1000, 10, 10, 980, 980}});
   MediaList media;
   media.SetSize(1);
   media[0].SetId(400);
@@ -243,26 +253,152 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   media[0].SetWidth(567);
   struct Case {
     uint32_t features;
-    int16_t paper, orientation, dmWidth, dmLength;  // a length given sets its DM_ field
-    bool margins;
+    int16_t paper, orientation, dmWidth, dmLength;  // a value given sets its DM_ field
+    int margins;                         // none, Margins(), or with a third margin of 500
     std::vector<uint16_t> privateWords;  // offset and value pairs of a 30-byte area
-    std::string layout;                  // paper, size, printable rectangle, origin, pieces
+    Rect maximaBefore;
+    // Paper, size, printable rectangle, origin, pieces; orientation, paper
+    // margins, maxima, paper flags.
+    std::string layout;
   };
   const uint32_t one = kFeaturePrivateLayoutOne;
+  const uint32_t two = kFeaturePrivateLayoutTwo;
   // Layout one: size 30, paper flags 0x33, group 300, margin key 18, piece 2, length 7777.
   const std::vector<uint16_t> pieces = {0, 30, 4, 0x33, 6, 300, 10, 18, 12, 2, 18, 7777};
+  const std::vector<uint16_t> pieceOne = {0, 30, 4, 0x01, 6, 300, 12, 2};
+  const std::vector<uint16_t> lengthOnly = {0, 30, 4, 0x02, 18, 7777};
+  const std::vector<uint16_t> marginOnly = {0, 30, 4, 0x10, 10, 30};
+  const std::vector<uint16_t> failedCheck = {0, 31, 4, 0x33};
+  const std::vector<uint16_t> sizeOnly = {0, 30};
+  const Rect none;
+  const Rect wide{0, 900, 0, 900};
   const Case cases[] = {
-      {0, 9, 1, 0, 0, false, {}, "9 2480x3508 60,80,60,80 5,6,5,6 1"},
-      {0, 9, 1, 1000, 0, false, {}, "9 1181x3508 60,80,60,80 5,6,5,6 1"},
-      {0, 302, 1, 0, 0, false, {}, "302 2480x3508 50,60,50,60 0,0,0,0 1"},  // flag 0x80
-      {0, 303, 1, 0, 0, true, {}, "303 2480x3508 60,80,60,80 5,6,5,6 1"},   // flag 0x10
-      {0, 9, 1, 0, 0, true, {}, "9 2480x3508 60,120,60,120 5,6,5,6 1"},
-      {one, 400, 1, 0, 0, false, {}, "400 567x1234 60,80,60,80 5,6,5,6 1"},  // a medium
-      {one, 9, 1, 0, 0, true, pieces, "301 800x7777 30,120,70,120 5,6,5,6 2"},
-      {kFeaturePrivateLayoutTwo, 9, 2, 254, 508, false, {}, "9 600x300 60,80,60,80 5,6,5,6 1"},
+      {0,
+       9,
+       1,
+       0,
+       0,
+       0,
+       {},
+       none,
+       "9 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {0,
+       9,
+       0,
+       0,
+       0,
+       0,
+       {},
+       none,
+       "9 2480x3508 60,80,60,80 5,6,5,6 1; 2 50,60,50,60 60,80,60,80 0"},
+      {0,
+       9,
+       1,
+       1000,
+       0,
+       0,
+       {},
+       none,
+       "9 1181x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {0,
+       9,
+       1,
+       0,
+       254,
+       0,
+       {},
+       none,
+       "9 2480x300 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {0,
+       302,
+       1,
+       0,
+       0,
+       0,
+       {},
+       none,
+       "302 2480x3508 50,60,50,60 0,0,0,0 1; 1 50,60,50,60 50,60,50,60 128"},
+      {0,
+       303,
+       1,
+       0,
+       0,
+       1,
+       {},
+       none,
+       "303 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 16"},
+      {0,
+       9,
+       1,
+       0,
+       0,
+       1,
+       {},
+       none,
+       "9 2480x3508 60,120,60,120 5,6,5,6 1; 1 50,100,50,100 60,120,60,120 0"},
+      {0,
+       9,
+       1,
+       0,
+       0,
+       0,
+       {},
+       wide,
+       "9 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,900,60,900 0"},
+      {0,
+       304,
+       1,
+       0,
+       0,
+       0,
+       {},
+       none,
+       "304 1000x1000 20,30,20,30 5,6,5,6 1; 1 10,10,10,10 20,30,20,30 0"},
+      {0, 301, 1, 0, 0, 0, {}, none, "301 800x600 30,26,70,26 5,6,5,6 2; 1 5,6,5,6 30,26,70,26 0"},
+      {one,
+       400,
+       1,
+       0,
+       0,
+       0,
+       {},
+       none,
+       "400 567x1234 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {one, 9, 1, 0, 0, 1, pieces, none,
+       "301 800x7777 30,120,70,120 5,6,5,6 2; 1 5,100,5,100 30,120,70,120 0"},
+      {one, 9, 1, 0, 0, 0, pieceOne, none,
+       "300 1000x1000 40,20,80,1020 5,6,5,6 1; 1 30,0,70,1000 40,20,80,1020 0"},
+      {one, 9, 1, 0, 0, 0, lengthOnly, none,
+       "9 0x7777 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {one, 9, 1, 0, 0, 2, marginOnly, none,
+       "9 0x0 60,120,60,120 5,6,5,6 1; 1 50,100,50,100 60,500,60,500 0"},
+      {one, 9, 1, 0, 254, 0, failedCheck, none,
+       "9 2480x300 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {one, 303, 1, 0, 0, 0, sizeOnly, wide,
+       "303 0x0 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 16"},
+      {two,
+       9,
+       2,
+       254,
+       508,
+       0,
+       {},
+       none,
+       "9 600x300 60,80,60,80 5,6,5,6 1; 2 50,60,50,60 60,80,60,80 0"},
+      {two,
+       9,
+       1,
+       254,
+       508,
+       0,
+       {},
+       none,
+       "9 300x600 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {two, 9, 1, 0, 0, 0, {}, none, "9 0x0 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
   };
   for (const Case& c : cases) {
-    const uint32_t fields = kDmPaperSize | kDmOrientation | (c.dmWidth != 0 ? kDmPaperWidth : 0) |
+    const uint32_t fields = kDmPaperSize | (c.orientation != 0 ? kDmOrientation : 0) |
+                            (c.dmWidth != 0 ? kDmPaperWidth : 0) |
                             (c.dmLength != 0 ? kDmPaperLength : 0);
     std::vector<uint8_t> bytes = testing::MakeDevMode(fields, c.privateWords.empty() ? 8 : 30);
     testing::PutShort(bytes, kDmPaperSizeOffset, c.paper);
@@ -273,16 +409,21 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
       testing::PutShort(bytes, kDevModeASize + c.privateWords[i],
                         static_cast<int16_t>(c.privateWords[i + 1]));
     }
-    const MarginList margins = c.margins ? Margins() : MarginList();
+    MarginList margins = c.margins != 0 ? Margins() : MarginList();
+    if (c.margins == 2) {
+      margins[2].SetMargin(500);
+    }
     LayoutResults r;
+    r.maximumMargins = c.maximaBefore;
     ComputeLayout({DevModeView(bytes.data(), bytes.size()), c.features, papers, margins, media,
                    Point{5, 6}, Point{10, 20}, 300},
                   r);
     std::ostringstream layout;
     layout << r.currentPaper << " " << r.paperWidth << "x" << r.paperLength << " "
-           << Edges(r.printable) << " " << Edges(r.origin) << " " << r.pieceCount;
+           << Edges(r.printable) << " " << Edges(r.origin) << " " << r.pieceCount << "; "
+           << r.orientation << " " << Edges(r.paperMargins) << " " << Edges(r.maximumMargins) << " "
+           << r.currentPaperFlags;
     EXPECT_EQ(c.layout, layout.str());
-    EXPECT_EQ(r.printable, r.maximumMargins) << c.layout;  // the maxima end at the printable
   }
 }
 

@@ -1,4 +1,5 @@
-// Package files written into a temporary folder for one test.
+// Package files for tests: headers made with the product's own PackageHeader,
+// and whole files written into a temporary folder for one test.
 #ifndef TOOL_TRANSFER_TESTS_PACKAGE_FILES_H
 #define TOOL_TRANSFER_TESTS_PACKAGE_FILES_H
 
@@ -15,6 +16,15 @@
 
 namespace vexlow::testing {
 
+// A new header naming the model and announcing `payloadSize` bytes.
+inline PackageHeader MakePackageHeader(uint16_t modelId, int32_t payloadSize) {
+  PackageHeader header;
+  platform::ByteWriter fields(header.bytes.data(), header.bytes.size());
+  fields.PutU16(2, modelId);
+  fields.PutU32(16, static_cast<uint32_t>(payloadSize));
+  return header;
+}
+
 // Payload byte i of a package is i & 0xFF.
 inline std::vector<uint8_t> Payload(std::size_t size) {
   std::vector<uint8_t> bytes(size);
@@ -22,6 +32,17 @@ inline std::vector<uint8_t> Payload(std::size_t size) {
     bytes[i] = static_cast<uint8_t>(i);
   }
   return bytes;
+}
+
+// A package file: the header announcing `declaredSize`, then `payloadBytes`
+// bytes of Payload().
+inline std::vector<uint8_t> PackageFileBytes(uint16_t modelId, int32_t declaredSize,
+                                             std::size_t payloadBytes) {
+  const PackageHeader header = MakePackageHeader(modelId, declaredSize);
+  std::vector<uint8_t> file(header.bytes.begin(), header.bytes.end());
+  const std::vector<uint8_t> payload = Payload(payloadBytes);
+  file.insert(file.end(), payload.begin(), payload.end());
+  return file;
 }
 
 class PackageFolder {
@@ -34,18 +55,11 @@ class PackageFolder {
   }
   ~PackageFolder() { std::filesystem::remove_all(folder_); }
 
-  // Writes a package of that model whose header announces `declaredSize`
-  // bytes, followed by `payloadBytes` bytes; returns its path.
+  // Writes PackageFileBytes() under that name; returns its path.
   std::string Write(const std::string& name, uint16_t modelId, int32_t declaredSize,
                     std::size_t payloadBytes) const {
-    PackageHeader header;
-    platform::ByteWriter fields(header.bytes.data(), header.bytes.size());
-    fields.PutU16(2, modelId);
-    fields.PutU32(16, static_cast<uint32_t>(declaredSize));
-    std::vector<uint8_t> file(header.bytes.begin(), header.bytes.end());
-    const std::vector<uint8_t> payload = Payload(payloadBytes);
-    file.insert(file.end(), payload.begin(), payload.end());
-    const std::string path = (folder_ / name).string();
+    const std::vector<uint8_t> file = PackageFileBytes(modelId, declaredSize, payloadBytes);
+    const std::string path = Path(name);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));

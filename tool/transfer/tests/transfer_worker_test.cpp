@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "fake_libraries.h"
-#include "fake_message_boxes.h"
 #include "package_files.h"
+#include "platform/testing/fake_message_boxes.h"
 
 namespace vexlow::testing {
 namespace {
+
+using platform::testing::FakeMessageBoxes;
 
 constexpr uint16_t kModel = 0x0415;
 

