@@ -1,21 +1,11 @@
-// The configuration file: every key, the defaults, and that a mistake is named
-// with its line instead of being skipped.
+// The configuration file, which decides the faults a printer injects: every
+// key, and that a mistake is named with its line instead of being skipped.
 #include <gtest/gtest.h>
 
 #include "virtual_printer/core/config_parser.h"
 
 namespace vp {
 namespace {
-
-TEST(ConfigParserTest, NoTextIsOneReadyPrinterOfTheDefaultModel) {
-  PrinterConfig config;
-  config.faults.wrongMagic = true;  // whatever came before is replaced
-  std::string error;
-  ASSERT_TRUE(ParsePrinterConfig("", &config, &error));
-  EXPECT_TRUE(config.AnswersTo(kDefaultPrinterName));
-  EXPECT_EQ(config.modelId, kDefaultModelId);
-  EXPECT_FALSE(config.faults.wrongMagic);
-}
 
 TEST(ConfigParserTest, ReadsEveryKey) {
   const char* text =

@@ -16,13 +16,10 @@ namespace vp {
 namespace {
 
 constexpr char kFullConfig[] =
-    "[Driver]  ; every key\n"
+    "[Driver]\n"
     "model = 0x0522\n"
     "features = 0x40000\n"
-    "colours = 4\n"
     "origin = 3 5\n"
-    "offset = 0x10 0x20\n"
-    "value_276 = 7\n"
     "resolution = 254\n"
     "printing_offset = 10 20\n"
     "paper = 300 620 1000 Label 62|Label 62 mm\n"
@@ -35,23 +32,6 @@ DriverInfoConfig Parsed(const char* text) {
   std::string error;
   EXPECT_TRUE(ParseDriverInfoConfig(text, &config, &error)) << error;
   return config;
-}
-
-TEST(DriverInfoConfig, AMistakeIsNamedWithItsLine) {
-  const struct {
-    const char* text;
-    const char* error;
-  } kCases[] = {
-      {"model = 1\n", "line 1: 'model' stands before any section"},
-      {"[driver]\nmodel = 0x10000\n", "line 2: model must be"},
-      {"[driver]\npaper = 0 620 1000 Zero\n", "line 2: paper must read"},
-  };
-  for (const auto& c : kCases) {
-    DriverInfoConfig config;
-    std::string error;
-    EXPECT_FALSE(ParseDriverInfoConfig(c.text, &config, &error)) << c.text;
-    EXPECT_EQ(0u, error.rfind(c.error, 0)) << c.text << " gave: " << error;
-  }
 }
 
 TEST(DriverCapabilities, AnswersTheConfiguredNumbersAndNoOtherIndex) {
