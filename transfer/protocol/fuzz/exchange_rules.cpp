@@ -3,26 +3,16 @@
 #include <algorithm>
 
 #include "fuzz/fuzz_check.h"
+#include "transfer/protocol/tests/wire_bytes.h"
 
 namespace ostrand_fuzz {
 namespace {
 
 using Kind = PortEvent::Kind;
+using wire_test::Frame;
 
 constexpr uint32_t kPortTimeoutMs = 2000;
 constexpr uint32_t kMaxChunk = 200;
-
-Bytes Frame(char letter) {
-  return {0x1B, 0x69, 0x46, static_cast<uint8_t>(letter)};
-}
-
-uint32_t Le(const Bytes& bytes, std::size_t width) {
-  uint32_t value = 0;
-  for (std::size_t i = 0; i < width; ++i) {
-    value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
-  }
-  return value;
-}
 
 bool IsAccepted(const PortEvent& read) {
   return read.Complete() && read.count == 32 && read.bytes[18] == 1;
@@ -98,7 +88,7 @@ void CheckTransfer(const TransferCall& call, const Journal& journal) {
           headerSent = true;
         } else if (call.sending || e.bytes != Frame('I')) {  // a receive's abort
           FUZZ_CHECK(e.count == 4, "after the header the host writes length words and chunks");
-          const uint32_t length = Le(e.bytes, 4);
+          const uint32_t length = wire_test::Le32At(e.bytes.data());
           FUZZ_CHECK(length == 0 || (headerSent && length <= kMaxChunk),
                      "no chunk before the header, none above 200 bytes");
           FUZZ_CHECK(moved + length <= call.total, "never more payload than the payload size");
@@ -184,7 +174,7 @@ void CheckCommand(const CommandCall& call, const Journal& journal) {
       break;
     case 6:
       FUZZ_CHECK(call.command == Command::kFileCount && completed && last->count == 2 &&
-                     call.countAfter == Le(last->bytes, 2),
+                     call.countAfter == uint32_t{last->bytes[0]} + (last->bytes[1] << 8),
                  "6 delivers the printer's count");
       break;
     case 7:
