@@ -1,11 +1,10 @@
 // The printer list over the real spooler and registry, for what only they
 // show: which printers the driver's name selects, and the papers the spooler
 // measures when the driver's information library is missing. The printers
-// are those vp_install_driver.exe puts into the Wine prefix; the suite removes
+// are those vp_install_driver.exe puts into the Wine prefix; the test removes
 // what it added, and the driver when it was not there before.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,6 @@
 #include "tool/printers/win/win32_system_version.h"
 #include "tool/printers/win/win32_wait_cursor.h"
 #include "transfer/support/support_check.h"
-#include "virtual_printer/driver/core/driver_info_config.h"
 
 namespace {
 
@@ -32,14 +30,6 @@ const char kDriverKey[] =
 const std::vector<std::string> kOurPrinters = {"Quorbel Test One", "Quorbel Test Two"};
 const char kOtherPrinter[] = "Plain Test Printer";
 const char kDamagedMessage[] = "The driver is damage. Reinstall the driver.";
-
-const char kLibraryConfig[] =
-    "[driver]\n"
-    "model = 0x0522\n"
-    "paper = 300 620 1000 Label 62 x 100\n"
-    "paper = 301 290 900 Label 29 x 90\n"
-    "paper = 302 1020 1520 Label 102 x 152\n"
-    "margin = 0 12\n";
 
 // Runs the installer beside this program (where CreateProcessA looks first)
 // with these arguments; its exit code, or -1. (Strings are built by appending:
@@ -112,51 +102,30 @@ struct Win32Printers {
   }
 };
 
-class PrinterListOnWine : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    HKEY key = nullptr;
-    hadDriver_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (hadDriver_) {
-      RegCloseKey(key);
-    }
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    configPath_ = std::string(folder) + "vp_driver_printer_list_test.ini";
-    std::FILE* file = std::fopen(configPath_.c_str(), "wb");
-    installed_ = file != nullptr && std::fputs(kLibraryConfig, file) >= 0 &&
-                 std::fclose(file) == 0 &&
-                 SetEnvironmentVariableA(vp::kDriverInfoEnvironmentVariable, configPath_.c_str()) &&
-                 RunInstaller(std::string("install").append(PrinterArguments())) == 0;
+// The printers of the driver, registered with an information library that is
+// not there; afterwards the driver is registered as it was, or removed.
+TEST(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibraryIsMissing) {
+  HKEY key = nullptr;
+  const bool hadDriver =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (hadDriver) {
+    RegCloseKey(key);
   }
-  static void TearDownTestSuite() {
-    if (hadDriver_) {
-      RunInstaller(std::string("remove").append(PrinterArguments()));
-      RunInstaller("install");  // registered again with the library beside this program
-    } else {
-      RunInstaller("remove");
-    }
-    DeleteFileA(configPath_.c_str());
-  }
-  void SetUp() override { ASSERT_TRUE(installed_) << "vp_install_driver.exe install failed"; }
-
-  static inline bool hadDriver_ = false;
-  static inline bool installed_ = false;
-  static inline std::string configPath_;
-};
-
-TEST_F(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibraryIsMissing) {
-  ASSERT_EQ(0, RunInstaller("install --info-dll C:\\no\\such\\folder\\quorbel_info.dll"));
-  Win32Printers printers;
-  const bool added = printers.list.AddPrintersWithDriver(kDriver);
-  ASSERT_EQ(0, RunInstaller("install"));  // the library beside this program again
+  const std::string printers = PrinterArguments();
+  ASSERT_EQ(0,
+            RunInstaller(
+                std::string("install --info-dll C:\\no\\such\\quorbel_info.dll").append(printers)));
+  Win32Printers list;
+  const bool added = list.list.AddPrintersWithDriver(kDriver);
+  RunInstaller(std::string("remove").append(printers));
+  RunInstaller(hadDriver ? "install" : "remove");
   ASSERT_TRUE(added);
-  EXPECT_EQ(nullptr, printers.Entry(kOtherPrinter)) << "a printer of another driver was listed";
+  EXPECT_EQ(nullptr, list.Entry(kOtherPrinter)) << "a printer of another driver was listed";
   for (const std::string& name : kOurPrinters) {
     SCOPED_TRACE(name);
-    const vexlow::PrinterInfo* entry = printers.Entry(name);
+    const vexlow::PrinterInfo* entry = list.Entry(name);
     ASSERT_NE(nullptr, entry);
-    // The papers then come from the spooler, measured through information
+    // The papers come from the spooler, measured through information
     // contexts: Wine's PostScript driver gives A4 and US Letter from our PPD.
     ASSERT_EQ(2u, entry->Papers().Size());
     for (const vexlow::PaperRecord& paper : entry->Papers()) {
@@ -164,8 +133,8 @@ TEST_F(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLib
       EXPECT_GT(paper.PhysicalHeight(), paper.PhysicalWidth()) << paper.PaperName();
     }
   }
-  ASSERT_EQ(static_cast<std::size_t>(printers.list.GetCount()), printers.messages.shown.size());
-  for (const std::string& shown : printers.messages.shown) {
+  ASSERT_EQ(static_cast<std::size_t>(list.list.GetCount()), list.messages.shown.size());
+  for (const std::string& shown : list.messages.shown) {
     EXPECT_EQ(std::string(kDamagedMessage) + " !", shown);
   }
 }
