@@ -47,6 +47,7 @@ void CheckTransfer(const TransferCall& call, const Journal& journal) {
   for (const PortEvent& e : journal) {
     switch (e.kind) {
       case Kind::kBegin:
+        FUZZ_CHECK(e.name == call.printerName, "begin transfer names the printer kept at open");
         begun = e.answered;
         break;
       case Kind::kEnd:
@@ -154,6 +155,10 @@ void CheckCommand(const CommandCall& call, const Journal& journal) {
   } else {
     FUZZ_CHECK(journal.size() >= 2 && journal[0].Is(Kind::kPurge) && journal[1].Is(Kind::kWrite),
                "a command is a purge and a write of its request");
+    Bytes remove = Frame('R');
+    remove.insert(remove.end(), call.entry.begin(), call.entry.end());
+    FUZZ_CHECK(call.command != Command::kDeleteFile || journal[1].bytes == remove,
+               "a delete names its entry unchanged");
   }
   FUZZ_CHECK(journal.empty() || last->endMs - call.startMs <= call.timeoutMs,
              "a command ends within its time-out");
