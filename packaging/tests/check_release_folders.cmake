@@ -31,11 +31,6 @@ endif()
 if(NOT "hobrel.dll" IN_LIST testkit OR NOT "quorbel_info.dll" IN_LIST testkit)
   list(APPEND failures "the test kit lacks the virtual printer: '${testkit}'")
 endif()
-foreach(file IN LISTS testkit)
-  if(file IN_LIST release)
-    list(APPEND failures "${file} is in the test kit and in the release")
-  endif()
-endforeach()
 
 # Text files a user opens on Windows end their lines with CRLF.
 foreach(text vexlow.ini DEPLOYMENT.txt)

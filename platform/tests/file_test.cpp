@@ -22,7 +22,7 @@ class FileTest : public ::testing::Test {
   std::string path_;
 };
 
-TEST_F(FileTest, ReadsAndSeeks) {
+TEST_F(FileTest, ReadsAndSeeksPast2GiB) {
   File file;
   ASSERT_TRUE(file.Open(path_));
   char buffer[4] = {};
@@ -35,18 +35,15 @@ TEST_F(FileTest, ReadsAndSeeks) {
   EXPECT_EQ(file.Seek(1, File::Origin::Begin), 1);
   EXPECT_EQ(file.Seek(2, File::Origin::Current), 3);
   EXPECT_EQ(file.Seek(-1, File::Origin::Begin), -1);
-}
 
-// A package may reach 2 GiB: its length must not wrap through a 32-bit position.
-TEST_F(FileTest, MeasuresAFileOf2GiBAndMore) {
+  // A package may reach 2 GiB: its length must not wrap through a 32-bit position.
   constexpr int64_t kLength = 0x80000000LL + 10;
+  file.Close();
   std::filesystem::resize_file(path_, kLength);  // sparse where the file system allows
-  File file;
   ASSERT_TRUE(file.Open(path_));
   EXPECT_EQ(file.Seek(0, File::Origin::End), kLength);
   EXPECT_EQ(file.Seek(-4, File::Origin::Current), kLength - 4);
-  char buffer[8] = {};
-  EXPECT_EQ(file.Read(buffer, 8), 4u);
+  EXPECT_EQ(file.Read(buffer, 4), 4u);
   EXPECT_EQ(file.Seek(2, File::Origin::Begin), 2);
   EXPECT_EQ(file.Read(buffer, 1), 1u);
   EXPECT_EQ(buffer[0], '2');

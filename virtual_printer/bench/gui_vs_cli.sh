@@ -23,7 +23,7 @@ bin_dir="$root/build/windows/bin"
 WINE_BUILD_DIR="$root/build/windows"
 source "$root/scripts/lib/wine-session.sh"
 wine_session_start
-source "$root/testing/vexlow-dialogs.sh"
+source "$root/automation/vexlow-dialogs.sh"
 set +e
 wine_gui_init "$bin_dir"
 vexlow_test_scene

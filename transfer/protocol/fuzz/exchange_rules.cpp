@@ -3,285 +3,28 @@
 #include <algorithm>
 
 #include "fuzz/fuzz_check.h"
+#include "transfer/protocol/tests/wire_bytes.h"
 
 namespace ostrand_fuzz {
 namespace {
 
 using Kind = PortEvent::Kind;
+using wire_test::Frame;
 
 constexpr uint32_t kPortTimeoutMs = 2000;
 constexpr uint32_t kMaxChunk = 200;
-constexpr uint32_t kStatusSize = 32;
-constexpr uint32_t kEntrySize = 64;
-// After the limit a length word, its chunk and the stop word may still start,
-// each bounded by its own time-out.
-constexpr int64_t kCallsAfterLimitMs = 3 * int64_t{kPortTimeoutMs};
 
-const Bytes kStopWord = {0, 0, 0, 0};
-
-Bytes Frame(char letter) {
-  return {0x1B, 0x69, 0x46, static_cast<uint8_t>(letter)};
-}
-
-uint32_t Le(const Bytes& bytes, std::size_t at, std::size_t width) {
-  uint32_t value = 0;
-  for (std::size_t i = 0; i < width; ++i) {
-    value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
-  }
-  return value;
-}
-
-// The time left as the library counts it: deadline - now, a signed 32-bit
-// difference of ticks.
-int64_t TimeLeft(uint32_t timeoutMs, uint64_t elapsedMs) {
-  return static_cast<int32_t>(timeoutMs - static_cast<uint32_t>(elapsedMs));
-}
-
-bool IsStatus(const PortEvent& read) {
-  return read.Is(Kind::kRead) && read.Complete() && read.count == kStatusSize;
-}
 bool IsAccepted(const PortEvent& read) {
-  return IsStatus(read) && read.bytes[18] == 1;
+  return read.Complete() && read.count == 32 && read.bytes[18] == 1;
 }
 
-class TransferWalk {
- public:
-  explicit TransferWalk(const TransferCall& call) : call_(call) {}
-
-  void Step(const PortEvent& e) {
-    switch (e.kind) {
-      case Kind::kOpen:
-        FUZZ_CHECK(false, "a transfer never opens the port");
-        break;
-      case Kind::kPurge:
-        FUZZ_CHECK(!begunAsked_, "the purge comes before begin transfer");
-        purged_ = true;
-        break;
-      case Kind::kBegin:
-        FUZZ_CHECK(purged_ && !begunAsked_, "begin transfer once, after the purge");
-        FUZZ_CHECK(e.timeoutMs == kPortTimeoutMs, "begin transfer has a 2000 ms time-out");
-        FUZZ_CHECK(e.name == call_.printerName,
-                   "begin transfer names the printer last given to TRInitPrinter");
-        begunAsked_ = true;
-        begun_ = e.answered;
-        break;
-      case Kind::kEnd:
-        FUZZ_CHECK(begun_, "end transfer only after a transfer was begun");
-        FUZZ_CHECK(++ends_ == 1, "end transfer exactly once");
-        break;
-      case Kind::kWrite:
-        Write(e);
-        break;
-      case Kind::kRead:
-        Read(e);
-        break;
-      case Kind::kProgress:
-        Progress(e);
-        break;
-    }
-    lastEndMs_ = e.endMs;
-  }
-
-  void Finish() {
-    FUZZ_CHECK(begunAsked_, "an open library with a payload begins a transfer");
-    FUZZ_CHECK(ends_ == (begun_ ? 1 : 0), "a begun transfer is ended exactly once, no other");
-    FUZZ_CHECK(due_ == 0, "every chunk announced by a length word follows it");
-    CheckTime();
-    FUZZ_CHECK(
-        call_.statusAfter == call_.statusBefore ||
-            std::find(accepted_.begin(), accepted_.end(), call_.statusAfter) != accepted_.end(),
-        "the caller's status buffer holds its old bytes or a whole accepted block");
-    if (!call_.sending) {
-      FUZZ_CHECK(std::equal(received_.begin(), received_.end(), call_.payload.begin()),
-                 "the caller's buffer holds the chunks as the printer gave them");
-    }
-    CheckResult();
-  }
-
- private:
-  void Write(const PortEvent& e) {
-    FUZZ_CHECK(begun_, "nothing is written before the transfer has begun");
-    FUZZ_CHECK(!stopTried_ && !abortTried_, "nothing is written after the stop word or the abort");
-    const bool stop = e.bytes == kStopWord;
-    const bool abort = !call_.sending && e.bytes == Frame('I');
-    if (writeFailed_) {
-      FUZZ_CHECK(stop || abort, "after a failed write only the stop word or the abort is written");
-    }
-    if (ends_ > 0) {
-      FUZZ_CHECK(call_.sending && stop, "after end transfer only a send's stop word is written");
-    }
-    if (due_ > 0) {
-      FUZZ_CHECK(call_.sending, "a receive reads the chunk its length word asked for");
-      FUZZ_CHECK(e.count == due_, "a chunk is as long as its length word says");
-      FUZZ_CHECK(e.timeoutMs == kPortTimeoutMs, "a chunk has a 2000 ms time-out");
-      FUZZ_CHECK(std::equal(e.bytes.begin(), e.bytes.end(), call_.payload.begin() + moved_),
-                 "a chunk carries the payload from where the last one ended");
-      moved_ += e.Complete() ? due_ : 0;
-      due_ = 0;
-    } else if (abort) {
-      FUZZ_CHECK(phase_ == Phase::kExchange, "a receive aborts only after its header");
-      FUZZ_CHECK(e.timeoutMs == call_.timeoutMs, "the abort has the caller's whole time-out");
-      abortAtMs_ = e.startMs - call_.startMs;
-      FUZZ_CHECK(TimeLeft(call_.timeoutMs, abortAtMs_) <= 0,
-                 "a receive aborts only when its time is up");
-      abortTried_ = true;
-    } else {
-      FUZZ_CHECK(e.timeoutMs == kPortTimeoutMs,
-                 "every write of a transfer but the abort has a 2000 ms time-out");
-      ExchangeWrite(e, stop);
-    }
-    stopTried_ = stopTried_ || stop;
-    stopWritten_ = stopWritten_ || (stop && e.Complete());
-    writeFailed_ = writeFailed_ || !e.Complete();
-  }
-
-  // The command, the header, then length words.
-  void ExchangeWrite(const PortEvent& e, bool stop) {
-    if (phase_ == Phase::kCommand) {
-      FUZZ_CHECK(e.bytes == Frame(call_.sending ? 'D' : 'U'), "the command frame comes first");
-      phase_ = Phase::kHeader;
-      if (e.Complete()) {
-        SetLimit(e.endMs);
-      }
-      return;
-    }
-    if (phase_ == Phase::kHeader && !stop) {
-      FUZZ_CHECK(e.bytes == call_.header, "the header follows the command, unchanged");
-      phase_ = Phase::kExchange;
-      return;
-    }
-    FUZZ_CHECK(e.count == 4, "after the header the host writes length words and chunks only");
-    const uint32_t length = Le(e.bytes, 0, 4);
-    if (length == 0) {
-      return;  // the stop word
-    }
-    FUZZ_CHECK(phase_ == Phase::kExchange, "no chunk before the header");
-    FUZZ_CHECK(length <= kMaxChunk, "no chunk above 200 bytes");
-    FUZZ_CHECK(moved_ + length <= call_.total, "never more payload than the payload size");
-    due_ = e.Complete() ? length : 0;
-  }
-
-  void Read(const PortEvent& e) {
-    FUZZ_CHECK(begun_ && ends_ == 0, "the printer is read only inside the transfer");
-    FUZZ_CHECK(!writeFailed_ && !stopTried_ && !abortTried_,
-               "nothing is read after a failed write, the stop word or the abort");
-    lastRead_ = &e;
-    if (due_ > 0) {
-      FUZZ_CHECK(!call_.sending, "a send writes the chunk its length word announced");
-      FUZZ_CHECK(e.count == due_, "a chunk read is as long as its length word asked");
-      FUZZ_CHECK(e.timeoutMs == kPortTimeoutMs, "a chunk has a 2000 ms time-out");
-      if (e.Complete()) {
-        received_.insert(received_.end(), e.bytes.begin(), e.bytes.end());
-        moved_ += due_;
-      }
-      due_ = 0;
-      return;
-    }
-    FUZZ_CHECK(e.count == kStatusSize, "the host reads status blocks and asked-for chunks only");
-    FUZZ_CHECK(phase_ == Phase::kExchange, "the first status block is read after the header");
-    // A receive waits for each later block with the limit R as its time-out.
-    const bool waitsWithLimit = !call_.sending && statusReads_ > 0;
-    FUZZ_CHECK(!waitsWithLimit || (limit_ > 0 && e.timeoutMs == static_cast<uint32_t>(limit_)),
-               "a receive reads a later status block with the limit R as its time-out");
-    FUZZ_CHECK(waitsWithLimit || e.timeoutMs == kPortTimeoutMs,
-               "a status block is read with a 2000 ms time-out");
-    if (statusReads_++ == 0 && IsAccepted(e)) {
-      SetLimit(e.endMs);
-    }
-    if (IsAccepted(e)) {
-      accepted_.emplace_back();
-      std::copy(e.bytes.begin(), e.bytes.end(), accepted_.back().begin());
-    }
-  }
-
-  void Progress(const PortEvent& e) {
-    FUZZ_CHECK(e.percent >= 0 && e.percent <= 100, "the percentage lies within 0 to 100");
-    FUZZ_CHECK(e.percent >= lastPercent_, "the percentage never falls");
-    FUZZ_CHECK(static_cast<uint64_t>(e.percent) == moved_ * 100 / call_.total,
-               "the percentage is the payload moved so far, 100 only when all moved");
-    FUZZ_CHECK(due_ == 0, "no progress report between a length word and its chunk");
-    lastPercent_ = e.percent;
-    cancelled_ = cancelled_ || !e.answered;
-  }
-
-  // R = deadline - now, taken when the library takes it.
-  void SetLimit(uint64_t nowMs) {
-    limitAtMs_ = static_cast<int64_t>(nowMs - call_.startMs);
-    limit_ = TimeLeft(call_.timeoutMs, nowMs - call_.startMs);
-  }
-
-  // Once R is fixed, the chunk loop stops when elapsed passes it and the waits
-  // when elapsed reaches it; the calls already started may still run out their
-  // own time-outs. A receive waits for a status block with R itself as time-out.
-  void CheckTime() const {
-    if (!begun_) {
-      return;
-    }
-    const int64_t ended = static_cast<int64_t>(lastEndMs_ - call_.startMs);
-    int64_t bound = std::max(limit_, limitAtMs_) + kCallsAfterLimitMs;
-    if (!call_.sending) {
-      bound = std::max(bound, std::max(limit_, limitAtMs_) + limit_ + int64_t{kPortTimeoutMs});
-    }
-    if (abortTried_) {
-      bound = static_cast<int64_t>(abortAtMs_) + call_.timeoutMs;
-    }
-    FUZZ_CHECK(ended <= bound, "the exchange ends within the time rule");
-  }
-
-  void CheckResult() const {
-    switch (call_.result) {
-      case 0:
-        FUZZ_CHECK(moved_ == call_.total && !writeFailed_ && !stopTried_ && lastRead_ != nullptr &&
-                       IsAccepted(*lastRead_),
-                   "0 only when the whole payload moved and the printer's last block accepted it");
-        break;
-      case 3:
-        FUZZ_CHECK(writeFailed_, "3 only after a write failed or came short");
-        break;
-      case 4:
-        FUZZ_CHECK(lastRead_ != nullptr && !lastRead_->Complete(),
-                   "4 only after a read failed or came short");
-        break;
-      case 5:
-        break;
-      case 7:
-        FUZZ_CHECK(lastRead_ != nullptr && IsStatus(*lastRead_) && !IsAccepted(*lastRead_),
-                   "7 only after a status block that does not accept");
-        break;
-      case 8:
-        FUZZ_CHECK(cancelled_ && stopWritten_,
-                   "8 only after the callback asked to stop and the stop word went out");
-        break;
-      default:
-        FUZZ_CHECK(false, "a transfer answers 0, 3, 4, 5, 7 or 8");
-    }
-  }
-
-  enum class Phase { kCommand, kHeader, kExchange };
-
-  const TransferCall& call_;
-  bool purged_ = false;
-  bool begunAsked_ = false;
-  bool begun_ = false;
-  int ends_ = 0;
-  Phase phase_ = Phase::kCommand;
-  uint32_t due_ = 0;  // a chunk announced and not yet moved
-  uint64_t moved_ = 0;
-  bool writeFailed_ = false;
-  bool stopTried_ = false;
-  bool stopWritten_ = false;
-  bool abortTried_ = false;
-  uint64_t abortAtMs_ = 0;
-  bool cancelled_ = false;
-  int32_t lastPercent_ = 0;
-  int64_t limit_ = 0;  // R
-  int64_t limitAtMs_ = 0;
-  int statusReads_ = 0;
-  const PortEvent* lastRead_ = nullptr;
-  std::vector<StatusBytes> accepted_;
-  Bytes received_;
-  uint64_t lastEndMs_ = 0;
-};
+// A bound on the time a transfer takes, loose but finite: the calls up to the
+// first status block, those begun before the limit passed, a receive's wait
+// with the limit as its time-out and the abort with the caller's time-out may
+// each run out their own time-outs.
+uint64_t TimeBoundMs(uint32_t timeoutMs) {
+  return 2 * uint64_t{timeoutMs} + 8 * kPortTimeoutMs;
+}
 
 }  // namespace
 
@@ -292,88 +35,160 @@ void CheckTransfer(const TransferCall& call, const Journal& journal) {
                "2 before a printer is opened; 7 for an empty payload");
     return;
   }
-  TransferWalk walk(call);
-  for (const PortEvent& event : journal) {
-    walk.Step(event);
+  bool begun = false, headerSent = false, writeFailed = false, stopWritten = false;
+  bool cancelled = false;
+  int ends = 0, writes = 0;
+  uint32_t due = 0;  // a chunk announced by a length word and not yet moved
+  uint64_t moved = 0;
+  int32_t lastPercent = 0;
+  const PortEvent* lastRead = nullptr;
+  std::vector<StatusBytes> accepted;
+  Bytes received;
+  for (const PortEvent& e : journal) {
+    switch (e.kind) {
+      case Kind::kBegin:
+        FUZZ_CHECK(e.name == call.printerName, "begin transfer names the printer kept at open");
+        begun = e.answered;
+        break;
+      case Kind::kEnd:
+        FUZZ_CHECK(begun && ++ends == 1, "a begun transfer is ended once, no other");
+        break;
+      case Kind::kProgress:
+        FUZZ_CHECK(e.percent >= lastPercent && e.percent <= 100,
+                   "the percentage never falls and never passes 100");
+        FUZZ_CHECK(e.percent < 100 || moved == call.total, "100 only once the whole payload moved");
+        lastPercent = e.percent;
+        cancelled = cancelled || !e.answered;
+        break;
+      case Kind::kRead:
+        FUZZ_CHECK(begun && ends == 0, "the printer is read only inside the transfer");
+        lastRead = &e;
+        if (due > 0) {
+          FUZZ_CHECK(!call.sending && e.count == due, "a receive reads the chunk it asked for");
+          if (e.Complete()) {
+            received.insert(received.end(), e.bytes.begin(), e.bytes.end());
+            moved += due;
+          }
+          due = 0;
+        } else if (IsAccepted(e)) {
+          std::copy(e.bytes.begin(), e.bytes.end(), accepted.emplace_back().begin());
+        }
+        break;
+      case Kind::kWrite:
+        FUZZ_CHECK(begun, "nothing is written before the transfer has begun");
+        if (++writes == 1) {
+          FUZZ_CHECK(e.bytes == Frame(call.sending ? 'D' : 'U'), "the command frame comes first");
+        } else if (due > 0) {
+          FUZZ_CHECK(call.sending && e.count == due, "a send writes the chunk it announced");
+          FUZZ_CHECK(std::equal(e.bytes.begin(), e.bytes.end(), call.payload.begin() + moved),
+                     "a chunk carries the payload from where the last one ended");
+          moved += e.Complete() ? due : 0;
+          due = 0;
+        } else if (e.count == 64 && !headerSent) {
+          FUZZ_CHECK(e.bytes == call.header, "the header follows the command, unchanged");
+          headerSent = true;
+        } else if (call.sending || e.bytes != Frame('I')) {  // a receive's abort
+          FUZZ_CHECK(e.count == 4, "after the header the host writes length words and chunks");
+          const uint32_t length = wire_test::Le32At(e.bytes.data());
+          FUZZ_CHECK(length == 0 || (headerSent && length <= kMaxChunk),
+                     "no chunk before the header, none above 200 bytes");
+          FUZZ_CHECK(moved + length <= call.total, "never more payload than the payload size");
+          due = e.Complete() ? length : 0;
+          stopWritten = stopWritten || (length == 0 && e.Complete());
+        }
+        writeFailed = writeFailed || !e.Complete();
+        break;
+      default:
+        break;
+    }
   }
-  walk.Finish();
+  FUZZ_CHECK(ends == (begun ? 1 : 0), "a begun transfer is ended exactly once");
+  FUZZ_CHECK(journal.back().endMs - call.startMs <= TimeBoundMs(call.timeoutMs),
+             "the exchange ends within the time rule");
+  FUZZ_CHECK(call.statusAfter == call.statusBefore ||
+                 std::find(accepted.begin(), accepted.end(), call.statusAfter) != accepted.end(),
+             "the caller's status buffer holds its old bytes or a whole accepted block");
+  FUZZ_CHECK(call.sending || std::equal(received.begin(), received.end(), call.payload.begin()),
+             "the caller's buffer holds the chunks as the printer gave them");
+  switch (call.result) {
+    case 0:
+      FUZZ_CHECK(moved == call.total && !writeFailed && !stopWritten && lastRead != nullptr &&
+                     IsAccepted(*lastRead),
+                 "0 only when the whole payload moved and the printer's last block accepted it");
+      break;
+    case 3:
+      FUZZ_CHECK(writeFailed, "3 only after a write failed or came short");
+      break;
+    case 4:
+      FUZZ_CHECK(lastRead != nullptr && !lastRead->Complete(),
+                 "4 only after a read failed or came short");
+      break;
+    case 5:
+      break;
+    case 7:
+      FUZZ_CHECK(lastRead != nullptr && lastRead->Complete() && !IsAccepted(*lastRead),
+                 "7 only after a status block that does not accept");
+      break;
+    case 8:
+      FUZZ_CHECK(cancelled && stopWritten,
+                 "8 only after the callback asked to stop and the stop word went out");
+      break;
+    default:
+      FUZZ_CHECK(false, "a transfer answers 0, 3, 4, 5, 7 or 8");
+  }
 }
 
 void CheckCommand(const CommandCall& call, const Journal& journal) {
+  FUZZ_CHECK(call.countAfter == call.countBefore || call.result == 6,
+             "only a delivered count changes the caller's count");
   if (!call.libraryOpen) {
     FUZZ_CHECK(journal.empty() && call.result == 2,
                "2 and no port call before a printer is opened");
-    FUZZ_CHECK(call.countAfter == call.countBefore, "a refused call leaves the count");
     return;
   }
-  std::size_t next = 0;
-  const auto take = [&](Kind kind, const char* rule) -> const PortEvent& {
-    FUZZ_CHECK(next < journal.size() && journal[next].Is(kind), rule);
-    return journal[next++];
-  };
-  const uint32_t timeout = call.timeoutMs;
-  const auto elapsed = [&](uint64_t ms) { return ms - call.startMs; };
-  bool done = false;
-  int32_t expected = 0;
+  const PortEvent* last = journal.empty() ? nullptr : &journal.back();
+  const bool completed = last != nullptr && last->Complete();
   if (call.command == Command::kFileEntries) {
-    const PortEvent& read = take(Kind::kRead, "the entries are read at once, without a command");
-    FUZZ_CHECK(read.count == (call.countBefore & 0xFFFF) * kEntrySize && read.timeoutMs == timeout,
-               "the entries of the count's low 16 bits are read with the whole time-out");
-    expected = read.Complete() ? 0 : 4;
-    done = true;
+    FUZZ_CHECK(journal.size() == 1 && last->Is(Kind::kRead) &&
+                   last->count == (call.countBefore & 0xFFFF) * 64,
+               "the entries of the count's low 16 bits are read at once");
+  } else {
+    FUZZ_CHECK(journal.size() >= 2 && journal[0].Is(Kind::kPurge) && journal[1].Is(Kind::kWrite),
+               "a command is a purge and a write of its request");
+    Bytes remove = Frame('R');
+    remove.insert(remove.end(), call.entry.begin(), call.entry.end());
+    FUZZ_CHECK(call.command != Command::kDeleteFile || journal[1].bytes == remove,
+               "a delete names its entry unchanged");
   }
-  if (!done) {
-    take(Kind::kPurge, "a command begins with the purge");
-    Bytes request;
-    switch (call.command) {
-      case Command::kCmdInit:
-        request = Frame('I');
-        break;
-      case Command::kGetStatus:
-        request = Frame('S');
-        break;
-      case Command::kFileCount:
-        request = Frame('L');
-        request.push_back(0x00);
-        break;
-      default:
-        request = Frame('R');
-        request.insert(request.end(), call.entry.begin(), call.entry.end());
-        break;
-    }
-    const PortEvent& write = take(Kind::kWrite, "the command is written after the purge");
-    FUZZ_CHECK(write.bytes == request && write.timeoutMs == timeout,
-               "the command goes out in one write with the whole time-out");
-    const int64_t left = TimeLeft(timeout, elapsed(write.endMs));
-    if (!write.Complete()) {
-      expected = 3;
-    } else if (call.command == Command::kCmdInit) {
-      expected = 0;
-    } else if (left <= 0) {
-      expected = 5;
-    } else {
-      const PortEvent& read = take(Kind::kRead, "the reply is read after the command");
-      const uint32_t size = call.command == Command::kFileCount ? 2 : kStatusSize;
-      FUZZ_CHECK(read.count == size && read.timeoutMs == static_cast<uint32_t>(left),
-                 "the reply is read with the time left");
-      if (!read.Complete()) {
-        expected = 4;
-      } else if (call.command == Command::kFileCount) {
-        expected = 6;
-        FUZZ_CHECK(call.countAfter == Le(read.bytes, 0, 2), "the count is the printer's count");
-      } else if (call.command == Command::kDeleteFile) {
-        expected = read.bytes[18] == 1 ? 0 : 7;
-      }
-    }
-  }
-  FUZZ_CHECK(next == journal.size(), "a command makes no port call beyond its exchange");
-  FUZZ_CHECK(call.result == expected, "the result code says how the exchange went");
-  FUZZ_CHECK(call.command == Command::kFileCount && call.result == 6
-                 ? true
-                 : call.countAfter == call.countBefore,
-             "only a delivered count changes the caller's count");
-  FUZZ_CHECK(journal.empty() || elapsed(journal.back().endMs) <= timeout,
+  FUZZ_CHECK(journal.empty() || last->endMs - call.startMs <= call.timeoutMs,
              "a command ends within its time-out");
+  switch (call.result) {
+    case 0:
+      FUZZ_CHECK(completed && (call.command != Command::kDeleteFile || IsAccepted(*last)),
+                 "0 only when the exchange completed and a delete was accepted");
+      FUZZ_CHECK(call.command != Command::kFileCount, "a count is answered with 6");
+      break;
+    case 3:
+      FUZZ_CHECK(last->Is(Kind::kWrite) && !completed, "3 only after the write failed");
+      break;
+    case 4:
+      FUZZ_CHECK(last->Is(Kind::kRead) && !completed, "4 only after the read failed");
+      break;
+    case 5:
+      FUZZ_CHECK(last->Is(Kind::kWrite) && completed, "5 only when no time was left to read");
+      break;
+    case 6:
+      FUZZ_CHECK(call.command == Command::kFileCount && completed && last->count == 2 &&
+                     call.countAfter == uint32_t{last->bytes[0]} + (last->bytes[1] << 8),
+                 "6 delivers the printer's count");
+      break;
+    case 7:
+      FUZZ_CHECK(call.command == Command::kDeleteFile && completed && !IsAccepted(*last),
+                 "7 only for a delete the printer refused");
+      break;
+    default:
+      FUZZ_CHECK(false, "a command answers 0 or 3 to 7");
+  }
 }
 
 void CheckInitPrinter(const std::string& keptName, int32_t result, const Journal& journal) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "transfer/protocol/tests/wire_bytes.h"
+
 namespace ostrand_fuzz {
 namespace {
 
@@ -123,13 +125,12 @@ std::vector<uint8_t> HostilePort::Reply(uint32_t count) {
     // Chunks: bytes that tell one read from the next.
     return std::vector<uint8_t>(count, static_cast<uint8_t>(0x5A + journal_.size()));
   }
-  std::vector<uint8_t> reply(count);
   // A status block: accepted, with an acceptance byte of the input's, or raw.
   const uint8_t shape = input_.U8();
   if ((shape & 3) == 3) {
-    const std::vector<uint8_t> raw = input_.Bytes(kStatusSize);
-    std::copy(raw.begin(), raw.end(), reply.begin());
-    return reply;
+    std::vector<uint8_t> raw = input_.Bytes(kStatusSize);
+    raw.resize(kStatusSize);
+    return raw;
   }
   uint32_t acceptCount = 0;
   switch ((shape >> 2) & 3) {
@@ -145,14 +146,8 @@ std::vector<uint8_t> HostilePort::Reply(uint32_t count) {
     default:
       break;
   }
-  const uint8_t block[] = {0x81, 0x20, 0x42, 0x34, 0x12};
-  std::memcpy(reply.data(), block, sizeof block);
-  reply[10] = static_cast<uint8_t>(journal_.size());  // tells blocks apart
-  reply[18] = (shape & 3) == 2 ? input_.U8() : 1;
-  for (int i = 0; i < 4; ++i) {
-    reply[24 + i] = static_cast<uint8_t>(acceptCount >> (8 * i));
-  }
-  return reply;
+  const uint8_t acceptance = (shape & 3) == 2 ? input_.U8() : 1;
+  return wire_test::Status(acceptance, acceptCount, static_cast<uint8_t>(journal_.size()));
 }
 
 PortEvent& HostilePort::Record(PortEvent::Kind kind, uint32_t timeoutMs, const Behaviour& how) {

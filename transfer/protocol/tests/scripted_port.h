@@ -10,20 +10,19 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "ostrand.h"
 #include "platform/tick_clock.h"
 #include "portio/port_io.h"
+#include "wire_bytes.h"
 
 namespace ostrand_test {
 
-using Bytes = std::vector<uint8_t>;
+using namespace wire_test;
 
 // A tick clock that moves only when a test or a scripted call moves it.
 class FakeClock : public platform::TickClock {
@@ -119,16 +118,6 @@ class ScriptedPort : public portio::PortIo {
         .answer;
   }
   void EndTransfer() override { Take("end"); }
-
-  static std::string Hex(const Bytes& bytes) {
-    std::string text;
-    char two[4];
-    for (uint8_t byte : bytes) {
-      std::snprintf(two, sizeof two, text.empty() ? "%02X" : " %02X", byte);
-      text += two;
-    }
-    return text;
-  }
 
  private:
   Step& Add(const std::string& call) {

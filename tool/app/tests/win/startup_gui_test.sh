@@ -8,8 +8,8 @@
 set -uo pipefail
 bin_dir="$1"
 shots="$2"
-source "$(dirname "$0")/../../../../testing/wine-gui.sh"
-source "$(dirname "$0")/../../../../testing/vexlow-stage.sh"
+source "$(dirname "$0")/../../../../automation/wine-gui.sh"
+source "$(dirname "$0")/../../../../automation/vexlow-stage.sh"
 wine_gui_init "$bin_dir"
 
 title_en="Glinterra Update Tool"

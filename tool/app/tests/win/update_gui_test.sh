@@ -11,7 +11,7 @@
 set -uo pipefail
 bin_dir="$1"
 shots="$2"
-source "$(dirname "$0")/../../../../testing/vexlow-dialogs.sh"
+source "$(dirname "$0")/../../../../automation/vexlow-dialogs.sh"
 wine_gui_init "$bin_dir"
 vexlow_test_scene
 model=0x0415 # the virtual printer's and its driver's model

@@ -3,7 +3,7 @@
 # package, and printers of the virtual printer's driver "Quorbel ZN-418" in
 # the Wine prefix. For GUI tests, demonstrations and measurements alike:
 #
-#   source "$repo/testing/vexlow-stage.sh"       # also gives vp-lib.sh's functions
+#   source "$repo/automation/vexlow-stage.sh"       # also gives vp-lib.sh's functions
 #   vexlow_stage_app "$app" "$bin_dir" ostrand.dll hobrel.dll
 #   vexlow_write_ini "$app" "NewVersion=2.10" "DriverName=$VEXLOW_DRIVER" "KX7FileName=update.kx7"
 #   vp_make_package "$app/update.kx7" 0x0415 100000     # the virtual printer's model

@@ -1,7 +1,7 @@
 # Shell functions for GUI tests of Windows programs under Wine. Source it from a
 # test script:
 #
-#   source "$repo/testing/wine-gui.sh"
+#   source "$repo/automation/wine-gui.sh"
 #   wine_gui_init "$bin_dir"                 # folder holding winauto.exe
 #   wine_gui_start "$tmp" "$bin_dir/Program.exe" arg...
 #   winauto wait --title "Caption" || wine_gui_fail "no window"
@@ -53,7 +53,7 @@ wine_gui_start() {
   WINE_GUI_PID=$!
 }
 
-# winauto ARGS...: runs winauto.exe (see testing/winauto/README.md). Wine
+# winauto ARGS...: runs winauto.exe (see automation/winauto/README.md). Wine
 # decodes the arguments by the locale's character set, so winauto runs in a
 # UTF-8 locale whatever the caller's is: non-ASCII titles and texts then arrive
 # intact. Only winauto's own locale changes, not that of the program under test.

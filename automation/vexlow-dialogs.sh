@@ -1,6 +1,6 @@
 # Shell functions that walk Vexlow.exe's dialogs with winauto, for the GUI
 # tests, the demonstration and the benchmark; sourcing this file also gives
-# those of testing/wine-gui.sh and testing/vexlow-stage.sh. Call
+# those of automation/wine-gui.sh and automation/vexlow-stage.sh. Call
 # wine_gui_init first. The functions use these variables of the caller:
 #   bin_dir  the Windows binaries          app    the folder the program runs from
 #   work     the program's current folder  state  the virtual printer's state folder

@@ -1,0 +1,142 @@
+// The printer list over the real spooler and registry, for what only they
+// show: which printers the driver's name selects, and the papers the spooler
+// measures when the driver's information library is missing. The printers
+// are those vp_install_driver.exe puts into the Wine prefix; the test removes
+// what it added, and the driver when it was not there before.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/win/win32_library_loader.h"
+#include "platform/win/win32_machine_registry.h"
+#include "platform/win/win32_printer_spooler.h"
+#include "tool/printers/printer_info.h"
+#include "tool/printers/printer_list.h"
+#include "tool/printers/tests/printer_fakes.h"
+#include "tool/printers/win/win32_global_memory.h"
+#include "tool/printers/win/win32_information_contexts.h"
+#include "tool/printers/win/win32_system_version.h"
+#include "tool/printers/win/win32_wait_cursor.h"
+#include "transfer/support/support_check.h"
+
+namespace {
+
+const char kDriver[] = "Quorbel ZN-418";
+const char kDriverKey[] =
+    "SOFTWARE\\Quorbel Industries, Ltd.\\Skorvin\\Driver\\3.0\\Quorbel ZN-418";
+const std::vector<std::string> kOurPrinters = {"Quorbel Test One", "Quorbel Test Two"};
+const char kOtherPrinter[] = "Plain Test Printer";
+const char kDamagedMessage[] = "The driver is damage. Reinstall the driver.";
+
+// Runs the installer beside this program (where CreateProcessA looks first)
+// with these arguments; its exit code, or -1. (Strings are built by appending:
+// MinGW's g++ 12 gives a false -Wrestrict on "x" + string.)
+int RunInstaller(const std::string& arguments) {
+  std::string line = "vp_install_driver.exe ";
+  line.append(arguments);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return -1;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+// The printers of the suite, as the installer's options.
+std::string PrinterArguments() {
+  std::string arguments;
+  for (const std::string& name : kOurPrinters) {
+    arguments.append(" --printer \"").append(name).append("\"");
+  }
+  return arguments.append(" --other-printer \"").append(kOtherPrinter).append("\"");
+}
+
+// The transfer library's own check, over the same spooler and registry.
+class SupportCheckOfOstrand : public vexlow::PrinterSupportCheck {
+ public:
+  SupportCheckOfOstrand(platform::PrinterSpooler& spooler, platform::MachineRegistry& registry)
+      : check_(spooler, registry) {}
+  uint32_t CheckPrinterSupport(const std::string& printerName) override {
+    return check_.CheckSupportPrinter(printerName.c_str());
+  }
+
+ private:
+  ostrand::SupportCheck check_;
+};
+
+struct Win32Printers {
+  platform::Win32PrinterSpooler spooler;
+  platform::Win32MachineRegistry registry;
+  platform::Win32LibraryLoader loader;
+  vexlow::Win32InformationContexts contexts;
+  vexlow::Win32GlobalMemory memory;
+  vexlow::Win32SystemVersion version;
+  vexlow::Win32WaitCursor waitCursor;
+  vexlow::testing::FakeMessages messages;
+  SupportCheckOfOstrand support{spooler, registry};
+  vexlow::PrinterEnvironment environment{
+      spooler, registry,   loader,   contexts, memory,
+      version, waitCursor, messages, support,  "Quorbel Industries, Ltd.",
+      ""};
+  vexlow::PrinterList list{environment};
+
+  // The entry of that display name, or null.
+  const vexlow::PrinterInfo* Entry(const std::string& name) const {
+    for (auto position = list.GetHeadPosition(); position != vexlow::PrinterList::kEnd;) {
+      const vexlow::PrinterInfo* entry = list.GetNext(position);
+      if (list.GetPrinterDisplayName(*entry) == name) {
+        return entry;
+      }
+    }
+    return nullptr;
+  }
+};
+
+// The printers of the driver, registered with an information library that is
+// not there; afterwards the driver is registered as it was, or removed.
+TEST(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibraryIsMissing) {
+  HKEY key = nullptr;
+  const bool hadDriver =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (hadDriver) {
+    RegCloseKey(key);
+  }
+  const std::string printers = PrinterArguments();
+  ASSERT_EQ(0,
+            RunInstaller(
+                std::string("install --info-dll C:\\no\\such\\quorbel_info.dll").append(printers)));
+  Win32Printers list;
+  const bool added = list.list.AddPrintersWithDriver(kDriver);
+  RunInstaller(std::string("remove").append(printers));
+  RunInstaller(hadDriver ? "install" : "remove");
+  ASSERT_TRUE(added);
+  EXPECT_EQ(nullptr, list.Entry(kOtherPrinter)) << "a printer of another driver was listed";
+  for (const std::string& name : kOurPrinters) {
+    SCOPED_TRACE(name);
+    const vexlow::PrinterInfo* entry = list.Entry(name);
+    ASSERT_NE(nullptr, entry);
+    // The papers come from the spooler, measured through information
+    // contexts: Wine's PostScript driver gives A4 and US Letter from our PPD.
+    ASSERT_EQ(2u, entry->Papers().Size());
+    for (const vexlow::PaperRecord& paper : entry->Papers()) {
+      EXPECT_GT(paper.PhysicalWidth(), 0) << paper.PaperName();
+      EXPECT_GT(paper.PhysicalHeight(), paper.PhysicalWidth()) << paper.PaperName();
+    }
+  }
+  ASSERT_EQ(static_cast<std::size_t>(list.list.GetCount()), list.messages.shown.size());
+  for (const std::string& shown : list.messages.shown) {
+    EXPECT_EQ(std::string(kDamagedMessage) + " !", shown);
+  }
+}
+
+}  // namespace
