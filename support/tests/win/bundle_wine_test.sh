@@ -9,7 +9,7 @@
 # Argument: the folder of the Windows binaries.
 set -uo pipefail
 bin_dir="$1"
-source "$(dirname "$0")/../../../testing/vexlow-stage.sh"
+source "$(dirname "$0")/../../../automation/vexlow-stage.sh"
 fail() {
   echo "FAIL: $*" >&2
   exit 1

@@ -12,7 +12,7 @@
 # Argument: the folder of the Windows binaries.
 set -uo pipefail
 bin_dir="$1"
-source "$(dirname "$0")/../../../testing/vexlow-dialogs.sh"
+source "$(dirname "$0")/../../../automation/vexlow-dialogs.sh"
 wine_gui_init "$bin_dir"
 vexlow_test_scene
 use_language en
