@@ -23,18 +23,18 @@ class ConsoleMessages : public platform::MessageBoxes {
       return answerYes_() ? platform::MessageAnswer::Yes : platform::MessageAnswer::No;
     }
     (icon == platform::MessageIcon::Information ? out_ : err_) << text << "\n";
-    last_ = text;
+    shown_ += (shown_.empty() ? "" : "\n") + text;
     return platform::MessageAnswer::Ok;
   }
 
-  // The text of the last message shown; "" before any.
-  const std::string& Last() const { return last_; }
+  // Every message shown so far, one after another; "" before any.
+  const std::string& Shown() const { return shown_; }
 
  private:
   std::ostream& out_;
   std::ostream& err_;
   std::function<bool()> answerYes_;
-  std::string last_;
+  std::string shown_;
 };
 
 }  // namespace cli

@@ -108,7 +108,7 @@ class ToolCommand {
       report_.model = tool_.client.CurrentModelId();
     }
     report_.transferResult = tool_.client.LastTransferResult();
-    report_.words = messages.Last();
+    report_.words = messages.Shown();
 
     if (result == vexlow::UpdateResult::Declined) {
       return line_.dryRun ? DryRun() : Say("interrupted; nothing was changed", kExitCancelled);
@@ -122,10 +122,10 @@ class ToolCommand {
                       "allow it for this package and printer\n";
     }
     if (interrupted) {
-      return Say(messages.Last() +
-                     " Interrupted before the pause: leave the printer on while it stores "
-                     "the update",
-                 kExitCancelled);
+      return Say(
+          "interrupted after the whole package was sent, before the pause: leave the "
+          "printer on while it stores the update",
+          kExitCancelled);
     }
     return line_.verify ? Verify() : kExitOk;
   }

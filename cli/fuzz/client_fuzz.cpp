@@ -203,9 +203,12 @@ void RunOne(fuzz::FuzzInput& input) {
   if (!ParseCommandLine(static_cast<int>(argv.size()), argv.data(), &line, &error)) {
     return;
   }
-  FUZZ_CHECK(
-      line.command == Command::kHelp || (!line.printer.empty() && line.printer.size() <= 259),
-      "a command names a printer of 1 to 259 characters");
+  const bool printerOptional = line.command == Command::kHelp ||
+                               line.command == Command::kPrinters ||
+                               line.command == Command::kUpdate;
+  FUZZ_CHECK((printerOptional && line.printer.empty()) ||
+                 (!line.printer.empty() && line.printer.size() <= 259),
+             "a command names a printer of 1 to 259 characters, where it names one");
   // The client reads and writes nothing outside the scratch folder: any other
   // path stands for a file missing there, and a received file goes to `out`.
   const auto inFolder = [&](std::string& path, const fs::path& otherwise) {
