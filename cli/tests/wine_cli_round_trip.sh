@@ -3,8 +3,8 @@
 # its driver under Wine, one process per command as an administrator or a
 # deployment system runs them: a dry run that changes nothing, an unattended
 # update with --verify --json whose object is read back, the technician's
-# round trip, a failure whose exit code passes through the process, and the
-# library search.
+# round trip, a failure whose exit code passes through the process, Ctrl+C
+# while the client waits for the printer, and the library search.
 # Arguments: the Wine loader and the folder holding the binaries.
 set -uo pipefail
 wine=$1
@@ -99,6 +99,26 @@ vp_write_config "$work/rejecting.ini" "$work/rejecting-state" "$work/rejecting-t
 reject_request = 1"
 run "$work/rejecting.ini" send "$printer" "$pkg"
 expect "a rejected send" 7
+
+# --- Ctrl+C (Wine turns SIGINT into the console's Ctrl+C) ends a status that
+# waits for a late reply at once, with the cancelled code and its object
+vp_write_config "$work/late.ini" "$work/late-state" "$work/late-trace.txt" "[faults]
+late_status = 8000"
+VEXLOW_VIRTUAL_PRINTER=$(vp_win_path "$work/late.ini") "$wine" "$app/ostrandcli.exe" --json \
+  status "$printer" >"$work/interrupted.json" 2>/dev/null &
+client=$!
+# Once the status request has gone out, the client waits for the reply.
+for _ in $(seq 200); do
+  grep -q "readable only" "$work/late-trace.txt" 2>/dev/null && break
+  sleep 0.1
+done
+kill -INT "$client"
+wait "$client"
+status=$?
+out=$(cat "$work/interrupted.json")
+err=""
+expect "an interrupted status" 8
+[[ $out == *'"name":"cancelled"'* ]] || fail "an interrupted status wrote no object: $out"
 
 # --- the library search: an ostrand.dll in the current folder is never taken,
 # only one beside the client or in the system folders
