@@ -173,5 +173,22 @@ TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
   EXPECT_EQ(StoredFiles(), 1u);
 }
 
+// Ctrl+C while delete reads the list: the process would end at once; the
+// delete never begins.
+Interruption* listInterrupted = nullptr;
+int32_t OSTRAND_CALL ListThenInterrupt(void* list, uint32_t* count, uint32_t timeout) {
+  listInterrupted->Request();
+  return cli_test::CoreGetFileList(list, count, timeout);
+}
+
+TEST_F(ClientCommandsTest, AnInterruptBeforeTheDeleteKeepsTheFile) {
+  Seed(vp_test::MakePackage(vp::kDefaultModelId, 100));
+  listInterrupted = &interruption_;
+  exports_.getFileList = &ListThenInterrupt;
+  EXPECT_EQ(Run({"delete", vp_test::kPrinterName, "1"}), kExitCancelled);
+  EXPECT_EQ(StoredFiles(), 1u);
+  EXPECT_EQ(TraceText().find("command R (delete"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace cli

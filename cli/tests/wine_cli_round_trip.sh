@@ -57,7 +57,7 @@ vp_write_config "$ini" "$state" "$trace"
 run "$ini" update --dry-run
 expect "dry run" 0
 [[ $out == *"Nothing was sent."* ]] || fail "dry run: $out"
-if grep -E "mode command|command [UD] |transfer begun|stored:|removed" "$trace"; then
+if grep -E "mode command|command [DR] |transfer begun|stored:|removed" "$trace"; then
   fail "the dry run changed the printer"
 fi
 [ "$(vp_stored_files "$state")" -eq 0 ] || fail "the dry run stored a file"

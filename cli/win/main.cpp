@@ -43,6 +43,7 @@ struct InterruptEnd {
   bool json = false;
   std::mutex output;  // one writer of the last words
   bool written = false;
+  UINT consolePage = 0;  // to give back to the console
 };
 
 InterruptEnd* interruptEnd = nullptr;
@@ -67,14 +68,18 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     report.words = "interrupted while nothing was changing the printer";
     std::cerr << "\nostrandcli: " << report.words << "\n" << std::flush;
     WriteReport(report, interruptEnd->json);
+    if (interruptEnd->consolePage != 0) {
+      SetConsoleOutputCP(interruptEnd->consolePage);
+    }
     ExitProcess(cli::kExitCancelled);
   }
   return TRUE;
 }
 
-// Texts from the system's code page, for the JSON object's UTF-8.
+// Names and ini values from the system's code page, for the JSON object's
+// UTF-8 (the words are the tool's strings, UTF-8 already).
 void ToUtf8(cli::Report& report, vexlow::TextCodec& codec) {
-  for (std::string* text : {&report.printer, &report.package, &report.version, &report.words}) {
+  for (std::string* text : {&report.printer, &report.package, &report.version}) {
     *text = codec.AnsiToUtf8(*text);
   }
   for (cli::ListedPrinterReport& printer : report.printers) {
@@ -153,7 +158,10 @@ int main(int argc, char** argv) {
                      profile,        files,       clock,    programDirectory};
 
   // The tool's words come in UTF-8; a console shows them so while the client runs.
-  const UINT consolePage = GetConsoleOutputCP();
+  {
+    const std::lock_guard lock(end.output);
+    end.consolePage = GetConsoleOutputCP();
+  }
   SetConsoleOutputCP(CP_UTF8);
   // A console shows the bar redrawn in place; a file or pipe keeps it as a log.
   const DWORD barHandle = line.json ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
@@ -173,8 +181,8 @@ int main(int argc, char** argv) {
     ToUtf8(report, codec);
     WriteReport(report, line.json);
   }
-  if (consolePage != 0) {
-    SetConsoleOutputCP(consolePage);
+  if (end.consolePage != 0) {
+    SetConsoleOutputCP(end.consolePage);
   }
   loader.Free(library);
   return exit;
