@@ -65,9 +65,7 @@ struct EnglishStrings : vexlow::StringTable {
         {IDS_TRANSFER_CANCELLED, "Transferring cancelled."},
         {IDS_PRINTER_ID_ERROR, "A printer ID error occurred."},
         {IDS_NO_COMPATIBLE_PRINTER, "A compatible printer cannot be found."},
-        {IDS_UPDATE_COMPLETED, "Completed the update for Glinterra."},
-        {IDS_CONFIRM_UPDATE, "OK to update Glinterra to version %s ?"},
-        {IDS_TRANSFERRING, "Transferring %s"}};
+        {IDS_UPDATE_COMPLETED, "Completed the update for Glinterra."}};
     const auto found = texts.find(id);
     return found == texts.end() ? std::string() : found->second;
   }

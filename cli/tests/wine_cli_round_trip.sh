@@ -2,9 +2,9 @@
 # ostrandcli.exe over the real ostrand.dll, the virtual printer's hobrel.dll and
 # its driver under Wine, one process per command as an administrator or a
 # deployment system runs them: a dry run that changes nothing, an unattended
-# update with --verify --json whose object is read back, the technician's
-# round trip, a failure whose exit code passes through the process, Ctrl+C
-# while the client waits for the printer, and the library search.
+# update with --verify --json whose object is read back, a failure whose exit
+# code passes through the process, Ctrl+C while the client waits for the
+# printer, and the library search.
 # Arguments: the Wine loader and the folder holding the binaries.
 set -uo pipefail
 wine=$1
@@ -81,23 +81,11 @@ PY
 grep -q "mode command" "$trace" || fail "the update sent no mode command"
 [[ $err == *"waiting 12 seconds"* ]] || fail "the update left the printer no pause: $err"
 
-# --- the technician's round trip: send, receive back byte for byte, delete
-vp_make_package "$work/sample.kx7" 0x0415 2000
-pkg=$(vp_win_path "$work/sample.kx7")
-run "$ini" send "$printer" "$pkg"
-expect "send" 0
-run "$ini" receive "$printer" "$pkg" "$(vp_win_path "$work/back.kx7")"
-expect "receive" 0
-cmp -s "$work/sample.kx7" "$work/back.kx7" || fail "the received file differs from the package"
-run "$ini" delete "$printer" "$pkg"
-expect "delete" 0
-[ "$(vp_stored_files "$state")" -eq 1 ] || fail "delete: the update's file alone should stay"
-
 # --- a failure: Ostrand's result code is the process's exit code
 vp_write_config "$work/rejecting.ini" "$work/rejecting-state" "$work/rejecting-trace.txt" \
   "[faults]
 reject_request = 1"
-run "$work/rejecting.ini" send "$printer" "$pkg"
+run "$work/rejecting.ini" send "$printer" "$(vp_win_path "$app/update.kx7")"
 expect "a rejected send" 7
 
 # --- Ctrl+C (Wine turns SIGINT into the console's Ctrl+C) ends a status that
