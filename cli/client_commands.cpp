@@ -1,5 +1,3 @@
-#include "client_commands.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -7,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "client_context.h"
 #include "exit_codes.h"
 #include "ostrand_status.h"
 #include "package_file.h"
 #include "progress_bar.h"
 #include "result_messages.h"
+#include "stored_files.h"
 
 namespace cli {
 
@@ -21,7 +21,7 @@ constexpr uint32_t kTransferTimeoutMs = 500000;
 constexpr uint32_t kCommandTimeoutMs = 10000;
 constexpr uint32_t kMaxListedEntries = 0xFFFF;
 
-std::atomic<bool> cancelRequested{false};
+std::atomic<bool> stopRequested{false};
 // Ostrand's progress callback carries no context; one transfer runs at a time.
 ProgressBar* activeBar = nullptr;
 
@@ -29,8 +29,13 @@ int32_t OSTRAND_CALL OnProgress(int32_t percent) {
   if (activeBar != nullptr) {
     activeBar->Update(percent);
   }
-  return cancelRequested.load() ? 0 : 1;
+  return stopRequested.load() ? 0 : 1;
 }
+
+// An interrupt during a transfer answers its next progress call with 0.
+struct StopAtNextProgress : TransferStop {
+  void RequestStop() override { stopRequested.store(true); }
+};
 
 std::string Hex(const uint8_t* bytes, size_t count) {
   std::string out;
@@ -42,12 +47,6 @@ std::string Hex(const uint8_t* bytes, size_t count) {
   return out;
 }
 
-std::string Model(uint16_t model) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%04X", model);
-  return text;
-}
-
 bool AllDigits(const std::string& text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -55,9 +54,17 @@ bool AllDigits(const std::string& text) {
 
 class Session {
  public:
-  Session(const CommandLine& line, const TRFunctions& ostrand, std::ostream& out, std::ostream& err,
-          BarStyle barStyle)
-      : line_(line), ostrand_(ostrand), out_(out), err_(err), barStyle_(barStyle) {}
+  Session(const CommandLine& line, ClientContext& context)
+      : line_(line),
+        ostrand_(context.ostrand),
+        out_(context.out),
+        err_(context.err),
+        barStyle_(context.barStyle),
+        interruption_(context.interruption),
+        report_(context.report) {
+    report_.printer = line.printer;
+    report_.package = line.package;
+  }
 
   int Run() {
     switch (line_.command) {
@@ -71,11 +78,9 @@ class Session {
         return List();
       case Command::kDelete:
         return Delete();
-      case Command::kHelp:
-        out_ << UsageText();
-        return kExitOk;
+      default:
+        return kExitUsage;
     }
-    return kExitUsage;
   }
 
  private:
@@ -84,13 +89,26 @@ class Session {
   }
 
   // The exit code for a call that answered `code`, with the message said.
-  int Failed(const char* what, int32_t code) {
-    err_ << "ostrandcli: " << what << ": " << ResultMessage(code) << " (result " << code << ")\n";
+  // Says what failed on standard error, and keeps it for the report.
+  void Say(const std::string& words) {
+    err_ << "ostrandcli: " << words << "\n";
+    report_.words = words;
+  }
+
+  int Failed(const std::string& what, int32_t code) {
+    report_.transferResult = code;
+    Say(what + ": " + ResultMessage(code) + " (result " + std::to_string(code) + ")");
     return code >= 1 && code <= 8 ? code : kExitUnexpected;
   }
 
+  // An interrupt came before a step that changes the printer could begin.
+  int Interrupted() {
+    Say("interrupted; nothing was changed");
+    return kExitCancelled;
+  }
+
   int FileFailed(const std::string& path, FileProblem problem) {
-    err_ << "ostrandcli: " << path << " " << FileProblemText(problem) << "\n";
+    Say(path + " " + FileProblemText(problem));
     return problem == FileProblem::kCannotOpen    ? kExitNoInput
            : problem == FileProblem::kOutOfMemory ? kExitNoMemory
                                                   : kExitBadData;
@@ -99,7 +117,7 @@ class Session {
   int Open() {
     uint8_t block[TR_OPEN_BLOCK_SIZE] = {};
     int32_t code = ostrand_.initPrinter(line_.printer.c_str(), block);
-    return code == TR_OK ? kExitOk : Failed(("opening \"" + line_.printer + "\"").c_str(), code);
+    return code == TR_OK ? kExitOk : Failed("opening \"" + line_.printer + "\"", code);
   }
 
   // Reads the status block; kExitNotThisPrinter when it lacks the valid marker.
@@ -109,11 +127,12 @@ class Session {
       return Failed("reading the printer's status", code);
     }
     if (!status->HasMarker()) {
-      err_ << "ostrandcli: \"" << line_.printer << "\" answered with a status block that does "
-           << "not begin with 81 20 42 (" << Hex(status->bytes.data(), 3)
-           << "): it is not a printer of this kind, or not ready\n";
+      Say("\"" + line_.printer +
+          "\" answered with a status block that does not begin with 81 20 42 (" +
+          Hex(status->bytes.data(), 3) + "): it is not a printer of this kind, or not ready");
       return kExitNotThisPrinter;
     }
+    report_.model = status->ModelId();
     return kExitOk;
   }
 
@@ -128,10 +147,11 @@ class Session {
     }
     out_ << "Status block of \"" << line_.printer
          << "\": " << Hex(status.bytes.data(), TR_STATUS_SIZE) << "\n  model "
-         << Model(status.ModelId()) << ", acceptance byte "
+         << ModelText(status.ModelId()) << ", acceptance byte "
          << static_cast<unsigned>(status.AcceptanceByte()) << ", accept count "
          << status.AcceptCount() << "\n";
     if (exit == kExitOk) {
+      report_.words = "the printer is ready";
       out_ << "The printer is ready.\n";
     }
     return exit;
@@ -139,10 +159,14 @@ class Session {
 
   // Runs a send or receive with the progress bar (unless quiet).
   template <typename Transfer>
+  // An interrupt meanwhile stops it at its next progress call.
   int32_t WithProgress(Transfer transfer) {
     ProgressBar bar(out_, barStyle_);
     activeBar = line_.quiet ? nullptr : &bar;
+    StopAtNextProgress stop;
+    interruption_.SetTransfer(&stop);
     int32_t code = transfer();
+    interruption_.SetTransfer(nullptr);
     activeBar = nullptr;
     bar.Finish();
     return code;
@@ -165,21 +189,39 @@ class Session {
     }
     if (package.header.ModelId() != status.ModelId()) {
       // As the update tool does: a package of another model is never sent.
-      err_ << "ostrandcli: " << line_.package << " is a package for model "
-           << Model(package.header.ModelId()) << ", but \"" << line_.printer << "\" is model "
-           << Model(status.ModelId()) << "; nothing was sent\n";
+      Say(line_.package + " is a package for model " + ModelText(package.header.ModelId()) +
+          ", but \"" + line_.printer + "\" is model " + ModelText(status.ModelId()) +
+          "; nothing was sent");
       return TR_REJECTED;
     }
     const Payload& payload = package.payload;
+    if (!interruption_.BeginChange()) {
+      return Interrupted();
+    }
     int32_t code = WithProgress([&] {
       return ostrand_.sendFile(package.header.bytes.data(), payload.bytes.get(), &payload.size,
                                status.bytes.data(), Timeout(kTransferTimeoutMs), OnProgress);
     });
+    interruption_.EndChange();
     if (code != TR_OK) {
-      return Failed(("sending " + line_.package).c_str(), code);
+      return Failed("sending " + line_.package, code);
     }
+    report_.transferResult = code;
+    report_.bytes = payload.size;
+    report_.words = "sent " + std::to_string(payload.size) + " payload bytes";
     out_ << "Sent " << line_.package << " (" << payload.size << " payload bytes) to \""
          << line_.printer << "\".\n";
+    return line_.verify ? Verify(package) : kExitOk;
+  }
+
+  int Verify(const PackageFile& package) {
+    const Verification found = VerifyStored(ostrand_, package, Timeout(kTransferTimeoutMs));
+    report_.verify = found.report;
+    if (!found.report.matched) {
+      Say("verify: " + found.report.words);
+      return kExitVerifyMismatch;
+    }
+    out_ << "Verified: " << found.report.words << ".\n";
     return kExitOk;
   }
 
@@ -191,22 +233,11 @@ class Session {
 
   // The printer's entries: count call, then buffer call.
   int FetchList(std::vector<PackageHeader>* entries) {
-    uint32_t count = 0;
-    int32_t code = ostrand_.getFileList(nullptr, &count, Timeout(kCommandTimeoutMs));
-    if (code == TR_OK) {
-      err_ << "ostrandcli: asking for the file count: Ostrand answered 0 where it delivers the "
-              "count with 6\n";
+    const int32_t code = ListStoredFiles(ostrand_, Timeout(kCommandTimeoutMs), entries);
+    if (code == kCountAnsweredOk) {
+      Say("asking for the file count: Ostrand answered 0 where it delivers the count with 6");
       return kExitUnexpected;
     }
-    if (code != TR_FILE_COUNT) {
-      return Failed("asking for the file count", code);
-    }
-    count &= kMaxListedEntries;
-    entries->assign(count, PackageHeader{});
-    if (count == 0) {
-      return kExitOk;
-    }
-    code = ostrand_.getFileList(entries->data(), &count, Timeout(kCommandTimeoutMs));
     return code == TR_OK ? kExitOk : Failed("reading the file list", code);
   }
 
@@ -229,8 +260,7 @@ class Session {
       position = position > kMaxListedEntries ? position : position * 10 + (c - '0');
     }
     if (position == 0 || position > entries.size()) {
-      err_ << "ostrandcli: " << Holds(entries.size()) << "; there is no entry " << line_.entry
-           << "\n";
+      Say(Holds(entries.size()) + "; there is no entry " + line_.entry);
       return kExitUsage;
     }
     *entry = entries[position - 1];
@@ -245,9 +275,10 @@ class Session {
     if (int exit = FetchList(&entries); exit != kExitOk) {
       return exit;
     }
-    out_ << Holds(entries.size()) << (entries.empty() ? ".\n" : ":\n");
+    report_.words = Holds(entries.size());
+    out_ << report_.words << (entries.empty() ? ".\n" : ":\n");
     for (size_t i = 0; i < entries.size(); ++i) {
-      out_ << "  " << (i + 1) << ". model " << Model(entries[i].ModelId()) << ", "
+      out_ << "  " << (i + 1) << ". model " << ModelText(entries[i].ModelId()) << ", "
            << entries[i].RawPayloadSize() << " payload bytes, entry "
            << Hex(entries[i].bytes.data(), 20) << " ...\n";
     }
@@ -265,17 +296,26 @@ class Session {
     }
     const Payload& payload = received.payload;
     ostrand::StatusBlock status;
+    // Not a change of the printer, but a file half written must not be left.
+    if (!interruption_.BeginChange()) {
+      return Interrupted();
+    }
     int32_t code = WithProgress([&] {
       return ostrand_.receiveFile(received.header.bytes.data(), payload.bytes.get(), &payload.size,
                                   status.bytes.data(), Timeout(kTransferTimeoutMs), OnProgress);
     });
+    const bool written = code == TR_OK && WritePackageFile(line_.output, received);
+    interruption_.EndChange();
     if (code != TR_OK) {
       return Failed("receiving the file", code);
     }
-    if (!WritePackageFile(line_.output, received)) {
-      err_ << "ostrandcli: " << line_.output << " cannot be written\n";
+    if (!written) {
+      Say(line_.output + " cannot be written");
       return kExitCannotWrite;
     }
+    report_.transferResult = code;
+    report_.bytes = payload.size;
+    report_.words = "received " + std::to_string(payload.size) + " payload bytes";
     out_ << "Received " << payload.size << " payload bytes from \"" << line_.printer << "\" into "
          << line_.output << ".\n";
     return kExitOk;
@@ -286,12 +326,18 @@ class Session {
     if (int exit = OpenWithEntry(&entry); exit != kExitOk) {
       return exit;
     }
+    if (!interruption_.BeginChange()) {
+      return Interrupted();
+    }
     int32_t code = ostrand_.deleteFile(entry.bytes.data(), Timeout(kCommandTimeoutMs));
+    interruption_.EndChange();
     if (code != TR_OK) {
       return Failed("deleting the file", code);
     }
-    out_ << "Deleted the file of model " << Model(entry.ModelId()) << " (" << entry.RawPayloadSize()
-         << " payload bytes) from \"" << line_.printer << "\".\n";
+    report_.transferResult = code;
+    report_.words = "deleted the file";
+    out_ << "Deleted the file of model " << ModelText(entry.ModelId()) << " ("
+         << entry.RawPayloadSize() << " payload bytes) from \"" << line_.printer << "\".\n";
     return kExitOk;
   }
 
@@ -300,18 +346,15 @@ class Session {
   std::ostream& out_;
   std::ostream& err_;
   const BarStyle barStyle_;
+  Interruption& interruption_;
+  Report& report_;
 };
 
 }  // namespace
 
-int RunCommand(const CommandLine& line, const TRFunctions& ostrand, std::ostream& out,
-               std::ostream& err, BarStyle barStyle) {
-  cancelRequested.store(false);
-  return Session(line, ostrand, out, err, barStyle).Run();
-}
-
-void RequestCancel() {
-  cancelRequested.store(true);
+int RunClientCommand(const CommandLine& line, ClientContext& context) {
+  stopRequested.store(false);
+  return Session(line, context).Run();
 }
 
 }  // namespace cli

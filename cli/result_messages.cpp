@@ -1,5 +1,7 @@
 #include "result_messages.h"
 
+#include <cstdio>
+
 #include "ostrand.h"
 
 namespace cli {
@@ -29,6 +31,12 @@ const char* ResultMessage(int32_t code) {
     default:
       return "Ostrand answered with an unknown result code";
   }
+}
+
+std::string ModelText(uint32_t model) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(model & 0xFFFF));
+  return text;
 }
 
 }  // namespace cli

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/client_commands.h"
+#include "cli/client_context.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
-#include "cli/tests/core_exports.h"
+#include "cli/tests/tool_fakes.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/package_bytes.h"
@@ -54,7 +54,13 @@ std::string Word(fuzz::FuzzInput& input, const fs::path& package, const fs::path
                                        "receive",
                                        "list",
                                        "delete",
+                                       "printers",
+                                       "update",
                                        "help",
+                                       "--verify",
+                                       "--dry-run",
+                                       "--json",
+                                       "--driver",
                                        "--timeout",
                                        "--quiet",
                                        "--help",
@@ -111,7 +117,10 @@ void CheckDone(const CommandLine& line, int exit, vp::VirtualPrinter& printer,
                        kExitUnexpected,
                        kExitNoMemory,
                        kExitCannotWrite,
-                       kExitNotThisPrinter};
+                       kExitUpdateFailed,
+                       kExitWrongModel,
+                       kExitNotReady,
+                       kExitVerifyMismatch};
   FUZZ_CHECK(std::find(std::begin(known), std::end(known), exit) != std::end(known),
              "the client exits with a code it documents");
   if (exit != kExitOk) {
@@ -119,6 +128,13 @@ void CheckDone(const CommandLine& line, int exit, vp::VirtualPrinter& printer,
   }
   Bytes payload;
   switch (line.command) {
+    case Command::kUpdate:
+      if (line.dryRun) {
+        FUZZ_CHECK(printer.Store().Files().size() == filesBefore,
+                   "a dry run that exits 0 stores nothing");
+        break;
+      }
+      [[fallthrough]];
     case Command::kSend: {
       const Bytes file = fuzz::ReadFile(line.package);
       const uint32_t size = vp::ReadLe32(file.data() + 16);
@@ -187,9 +203,12 @@ void RunOne(fuzz::FuzzInput& input) {
   if (!ParseCommandLine(static_cast<int>(argv.size()), argv.data(), &line, &error)) {
     return;
   }
-  FUZZ_CHECK(
-      line.command == Command::kHelp || (!line.printer.empty() && line.printer.size() <= 259),
-      "a command names a printer of 1 to 259 characters");
+  const bool printerOptional = line.command == Command::kHelp ||
+                               line.command == Command::kPrinters ||
+                               line.command == Command::kUpdate;
+  FUZZ_CHECK((printerOptional && line.printer.empty()) ||
+                 (!line.printer.empty() && line.printer.size() <= 259),
+             "a command names a printer of 1 to 259 characters, where it names one");
   // The client reads and writes nothing outside the scratch folder: any other
   // path stands for a file missing there, and a received file goes to `out`.
   const auto inFolder = [&](std::string& path, const fs::path& otherwise) {
@@ -205,10 +224,23 @@ void RunOne(fuzz::FuzzInput& input) {
   std::ostringstream results;
   std::ostringstream failures;
   const std::size_t filesBefore = printer->Store().Files().size();
-  const int exit = RunCommand(line, cli_test::kCoreExports, results, failures,
-                              (shape & 4) != 0 ? BarStyle::kLogged : BarStyle::kRedrawn);
+  cli_test::corePort = &printer->Port();
+  cli_test::FakeTool tool;
+  tool.printers.listed = {{"Virtual Printer", config.modelId}};
+  tool.ini.values = {{"DriverName", "Quorbel ZN-418"}};
+  Interruption interruption;
+  Report report;
+  ClientContext context{cli_test::kCoreExports,
+                        results,
+                        failures,
+                        (shape & 4) != 0 ? BarStyle::kLogged : BarStyle::kRedrawn,
+                        interruption,
+                        report,
+                        tool.core};
+  const int exit = RunCommand(line, context);
   CheckDone(line, exit, *printer, results.str(), filesBefore);
   cli_test::coreLibrary = nullptr;
+  cli_test::corePort = nullptr;
 }
 
 }  // namespace

@@ -9,10 +9,8 @@
 #include <memory>
 #include <sstream>
 
-#include "cli/client_commands.h"
 #include "cli/exit_codes.h"
-#include "cli/tests/core_exports.h"
-#include "virtual_printer/tests/printer_fixture.h"
+#include "cli/tests/client_fixture.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer build refuses allocations above 1 GiB instead of ending the
@@ -27,65 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using vp_test::Bytes;
-using vp_test::Package;
 
-using cli_test::kCoreExports;
-
-class ClientCommandsTest : public vp_test::PrinterFixture {
- public:
-  void SetUp() override {
-    folder_ = fs::path(testing::TempDir()) / "ostrandcli-test";
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    Connect();
-  }
-  void TearDown() override {
-    cli_test::coreLibrary = nullptr;
-    fs::remove_all(folder_);
-  }
-
-  // A printer built from config_, and the library in front of it.
-  void Connect() {
-    Build();
-    library_ = std::make_unique<ostrand::TransferLibrary>(printer_->Port(), clock_);
-    cli_test::coreLibrary = library_.get();
-  }
-
-  int Run(std::vector<const char*> args, std::ostream* out = nullptr) {
-    args.insert(args.begin(), "ostrandcli");
-    CommandLine line;
-    std::string error;
-    EXPECT_TRUE(ParseCommandLine(static_cast<int>(args.size()), args.data(), &line, &error))
-        << error;
-    out_.str("");
-    err_.str("");
-    return RunCommand(line, kCoreExports, out ? *out : out_, err_, BarStyle::kRedrawn);
-  }
-
-  std::string Write(const char* name, const Bytes& bytes) {
-    fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-  }
-
-  // A package file of the printer's model: header, then payload.
-  static Bytes PackageBytes(uint32_t payloadSize) {
-    const Package p = vp_test::MakePackage(vp::kDefaultModelId, payloadSize);
-    // Sized once and filled: GCC 12 at -O2 takes an insert after the header
-    // for a write past a 64-byte array (-Warray-bounds).
-    Bytes file(p.header.size() + p.payload.size());
-    std::copy(p.payload.begin(), p.payload.end(),
-              std::copy(p.header.begin(), p.header.end(), file.begin()));
-    return file;
-  }
-
-  fs::path folder_;
-  std::unique_ptr<ostrand::TransferLibrary> library_;
-  std::ostringstream out_;
-  std::ostringstream err_;
-};
+using ClientCommandsTest = cli_test::ClientFixture;
 
 TEST_F(ClientCommandsTest, SendListReceiveAndDeleteARoundTrip) {
   Bytes file = PackageBytes(1000);
@@ -216,22 +157,9 @@ TEST_F(ClientCommandsTest, FailuresExitWithTheirCodeAndSayWhy) {
   }
 }
 
-// Stands in for the console's Ctrl+C: asks for a cancel at the bar's fourth drawing.
-class CancelAtTenPercent : public std::stringbuf {
- protected:
-  std::streamsize xsputn(const char* s, std::streamsize n) override {
-    std::streamsize put = std::stringbuf::xsputn(s, n);
-    const std::string drawn = str();
-    if (std::count(drawn.begin(), drawn.end(), '\r') >= 4) {
-      RequestCancel();
-    }
-    return put;
-  }
-};
-
 TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
   const std::string package = Write("sample.kx7", PackageBytes(5000));
-  CancelAtTenPercent console;
+  cli_test::InterruptAtBar console(interruption_, 4);
   std::ostream out(&console);
   EXPECT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}, &out), TR_CANCELLED);
   EXPECT_NE(err_.str().find("cancelled; the printer was told to stop (result 8)"),
@@ -243,6 +171,23 @@ TEST_F(ClientCommandsTest, ACancelDuringTheSendStopsItAndStoresNothing) {
   // The next command starts without the old request.
   ASSERT_EQ(Run({"send", vp_test::kPrinterName, package.c_str()}), kExitOk) << err_.str();
   EXPECT_EQ(StoredFiles(), 1u);
+}
+
+// Ctrl+C while delete reads the list: the process would end at once; the
+// delete never begins.
+Interruption* listInterrupted = nullptr;
+int32_t OSTRAND_CALL ListThenInterrupt(void* list, uint32_t* count, uint32_t timeout) {
+  listInterrupted->Request();
+  return cli_test::CoreGetFileList(list, count, timeout);
+}
+
+TEST_F(ClientCommandsTest, AnInterruptBeforeTheDeleteKeepsTheFile) {
+  Seed(vp_test::MakePackage(vp::kDefaultModelId, 100));
+  listInterrupted = &interruption_;
+  exports_.getFileList = &ListThenInterrupt;
+  EXPECT_EQ(Run({"delete", vp_test::kPrinterName, "1"}), kExitCancelled);
+  EXPECT_EQ(StoredFiles(), 1u);
+  EXPECT_EQ(TraceText().find("command R (delete"), std::string::npos);
 }
 
 }  // namespace

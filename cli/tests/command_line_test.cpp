@@ -18,7 +18,8 @@ bool Parse(std::vector<const char*> args, CommandLine* line, std::string* error)
 // Each field of the line, in order, so one row shows everything parsed.
 std::string Fields(const CommandLine& l) {
   return std::to_string(static_cast<int>(l.command)) + "|" + l.printer + "|" + l.package + "|" +
-         l.entry + "|" + l.output + "|" + std::to_string(l.timeoutMs) + (l.quiet ? "|q" : "|");
+         l.entry + "|" + l.output + "|" + l.driver + "|" + std::to_string(l.timeoutMs) + "|" +
+         (l.quiet ? "q" : "") + (l.json ? "j" : "") + (l.verify ? "v" : "") + (l.dryRun ? "d" : "");
 }
 
 TEST(CommandLineTest, ReadsEachCommandWithItsOperands) {
@@ -27,15 +28,34 @@ TEST(CommandLineTest, ReadsEachCommandWithItsOperands) {
     std::vector<const char*> args;
     CommandLine want;
   };
+  const auto want = [](Command command, std::string printer, std::string package = "",
+                       std::string entry = "", std::string output = "") {
+    CommandLine line;
+    line.command = command;
+    line.printer = std::move(printer);
+    line.package = std::move(package);
+    line.entry = std::move(entry);
+    line.output = std::move(output);
+    return line;
+  };
+  CommandLine sendWithOptions = want(Command::kSend, "P", "pkg.kx7");
+  sendWithOptions.timeoutMs = 2147483647u;
+  sendWithOptions.quiet = sendWithOptions.json = sendWithOptions.verify = true;
+  CommandLine dryRun = want(Command::kUpdate, "");
+  dryRun.driver = "Quorbel ZN-418";
+  dryRun.dryRun = true;
   const Case cases[] = {
-      {{"status", "Desk Printer"}, {Command::kStatus, "Desk Printer", "", "", "", 0, false}},
+      {{"status", "Desk Printer"}, want(Command::kStatus, "Desk Printer")},
       // Options anywhere; the largest time-out.
-      {{"--quiet", "send", "P", "pkg.kx7", "--timeout", "2147483647"},
-       {Command::kSend, "P", "pkg.kx7", "", "", 2147483647u, true}},
-      {{"receive", "P", "2", "out.kx7"}, {Command::kReceive, "P", "", "2", "out.kx7", 0, false}},
-      {{"delete", "P", "pkg.kx7"}, {Command::kDelete, "P", "", "pkg.kx7", "", 0, false}},
-      {{"list", longest.c_str()}, {Command::kList, longest, "", "", "", 0, false}},
-      {{"list", "--help"}, {Command::kHelp, "", "", "", "", 0, false}},
+      {{"--quiet", "send", "--json", "P", "pkg.kx7", "--timeout", "2147483647", "--verify"},
+       sendWithOptions},
+      {{"receive", "P", "2", "out.kx7"}, want(Command::kReceive, "P", "", "2", "out.kx7")},
+      {{"delete", "P", "pkg.kx7"}, want(Command::kDelete, "P", "", "pkg.kx7")},
+      {{"list", longest.c_str()}, want(Command::kList, longest)},
+      {{"printers"}, want(Command::kPrinters, "")},
+      {{"update", "--dry-run", "--driver", "Quorbel ZN-418"}, dryRun},
+      {{"update", "P", "pkg.kx7"}, want(Command::kUpdate, "P", "pkg.kx7")},
+      {{"list", "--help"}, want(Command::kHelp, "")},
   };
   for (const Case& c : cases) {
     CommandLine line;
@@ -64,6 +84,12 @@ TEST(CommandLineTest, RejectsWhatIsNotACommand) {
       {{"status", "P", "--verbose"}, "unknown option --verbose"},
       {{"status", ""}, "a printer name has 1 to 259 characters"},
       {{"status", longName.c_str()}, "a printer name has 1 to 259 characters"},
+      {{"update", "P", "pkg.kx7", "extra"}, "'update' takes at most 2 arguments"},
+      {{"printers", "P"}, "'printers' takes at most 0 arguments"},
+      {{"send", "P", "pkg.kx7", "--dry-run"}, "--dry-run does not go with 'send'"},
+      {{"list", "P", "--verify"}, "--verify does not go with 'list'"},
+      {{"status", "P", "--driver", "D"}, "--driver does not go with 'status'"},
+      {{"printers", "--driver"}, "--driver needs a driver name"},
   };
   for (const Case& c : cases) {
     CommandLine line;

@@ -1,16 +1,32 @@
 // The exports the console client calls, as ostrand.dll gives them (WINAPI, as
 // the table's types ask), over one instance of the protocol core that a test or
-// fuzz target puts in front of its printer.
+// fuzz target puts in front of its printer, and hobrel.dll's writes and reads
+// by name over that printer's port.
 #ifndef CLI_TESTS_CORE_EXPORTS_H
 #define CLI_TESTS_CORE_EXPORTS_H
 
 #include "ostrand.h"
+#include "portio/hobrel_api.h"
 #include "transfer/protocol/transfer_library.h"
+#include "virtual_printer/core/virtual_port.h"
 
 namespace cli_test {
 
-// The instance the exports call; set it before a command runs.
+// The instances the exports call; set them before a command runs.
 inline ostrand::TransferLibrary* coreLibrary = nullptr;
+inline vp::VirtualPort* corePort = nullptr;
+
+inline uint32_t OSTRAND_CALL CoreCheckSupportPrinter(const char* /*name*/) {
+  return 1;
+}
+inline int32_t HOBREL_CALL CoreWriteByName(const char* name, uint32_t reserved, const void* buffer,
+                                           uint32_t count, uint32_t* written, uint32_t timeout) {
+  return corePort->WriteByName(name, reserved, buffer, count, written, timeout) ? 1 : 0;
+}
+inline int32_t HOBREL_CALL CoreReadByName(const char* name, uint32_t reserved, void* buffer,
+                                          uint32_t count, uint32_t* read, uint32_t timeout) {
+  return corePort->ReadByName(name, reserved, buffer, count, read, timeout) ? 1 : 0;
+}
 
 inline int32_t OSTRAND_CALL CoreInitPrinter(const char* name, void* block) {
   return coreLibrary->InitPrinter(name, block);

@@ -1,32 +1,34 @@
 #!/usr/bin/env bash
-# ostrandcli.exe over the real ostrand.dll and the virtual printer's hobrel.dll,
-# under Wine, one process per command as a technician runs them: a round trip
-# (send, list, receive back byte for byte, delete), the library search, and
-# the fault matrix, each fault ending with its result code and no file left
-# half-stored.
-# Arguments: the Wine loader and the folder holding the three binaries.
+# ostrandcli.exe over the real ostrand.dll, the virtual printer's hobrel.dll and
+# its driver under Wine, one process per command as an administrator or a
+# deployment system runs them: a dry run that changes nothing, an unattended
+# update with --verify --json whose object is read back, a failure whose exit
+# code passes through the process, Ctrl+C while the client waits for the
+# printer, and the library search.
+# Arguments: the Wine loader and the folder holding the binaries.
 set -uo pipefail
 wine=$1
 bin=$2
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../virtual_printer/scripts/vp-lib.sh"
+export WINE=$wine
+source "$here/../../testing/vexlow-stage.sh"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 failures=0
 printer="Virtual Printer"
+trap 'vexlow_remove_printers "$bin" "$printer"; rm -rf "$work"' EXIT
 
 fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
 
-# run INI ARGS...: runs the client against the printer INI configures; sets
-# $status, $out and $err.
+# run INI ARGS...: the client in the staged folder against the printer INI
+# configures; sets $status, $out and $err.
 run() {
   local ini=$1
   shift
-  out=$(VEXLOW_VIRTUAL_PRINTER=$(vp_win_path "$ini") "$wine" "$bin/ostrandcli.exe" "$@" \
+  out=$(VEXLOW_VIRTUAL_PRINTER=$(vp_win_path "$ini") "$wine" "$app/ostrandcli.exe" "$@" \
     2>"$work/stderr")
   status=$?
   err=$(cat "$work/stderr")
@@ -38,30 +40,73 @@ expect() {  # expect WHAT EXIT
   fi
 }
 
-# --- round trip
+# The client as a release ships it, with vexlow.ini and its package, and a
+# printer of the driver in the prefix.
+app="$work/app"
+mkdir -p "$app"
+cp "$bin/ostrandcli.exe" "$bin/ostrand.dll" "$bin/hobrel.dll" "$app/"
+vexlow_write_ini "$app" "NewVersion=2.10" "DriverName=$VEXLOW_DRIVER" "KX7FileName=update.kx7"
+vp_make_package "$app/update.kx7" 0x0415 3000
+vexlow_install_printers "$bin" "$printer" || fail "the printer could not be installed"
 state="$work/state"
 ini="$work/printer.ini"
-vp_write_config "$ini" "$state" "$work/trace.txt"
-vp_make_package "$work/sample.kx7" 0x0415 3000
-pkg=$(vp_win_path "$work/sample.kx7")
+trace="$work/trace.txt"
+vp_write_config "$ini" "$state" "$trace"
 
-run "$ini" status "$printer"
-expect "status" 0
-run "$ini" send "$printer" "$pkg"
-expect "send" 0
-[[ $out == *"100%"* ]] || fail "send drew no complete progress bar: $out"
-run "$ini" list "$printer"
-expect "list" 0
-[[ $out == *"holds 1 file:"*"1. model 0x0415, 3000 payload bytes"* ]] || fail "list: $out"
-run "$ini" receive "$printer" 1 "$(vp_win_path "$work/back.kx7")"
-expect "receive" 0
-cmp -s "$work/sample.kx7" "$work/back.kx7" || fail "the received file differs from the package"
-run "$ini" delete "$printer" "$pkg"
-expect "delete" 0
-run "$ini" list "$printer"
-expect "list after delete" 0
-[[ $out == *"holds 0 files."* ]] || fail "list after delete: $out"
-grep -q "stored: model 0x0415, 3000 bytes" "$work/trace.txt" || fail "trace lacks the stored file"
+# --- dry run: the printer's trace holds nothing that changes it
+run "$ini" update --dry-run
+expect "dry run" 0
+[[ $out == *"Nothing was sent."* ]] || fail "dry run: $out"
+if grep -E "mode command|command [DR] |transfer begun|stored:|removed" "$trace"; then
+  fail "the dry run changed the printer"
+fi
+[ "$(vp_stored_files "$state")" -eq 0 ] || fail "the dry run stored a file"
+
+# --- the unattended update, its object read back
+run "$ini" update --verify --json
+expect "update --verify --json" 0
+python3 - "$out" <<'PY' || fail "the update's object: $out"
+import json, sys
+report = json.loads(sys.argv[1])
+want = {"command": "update", "printer": "Virtual Printer", "model": 0x0415, "version": "2.10",
+        "dryRun": False, "transferResult": 0, "bytes": 3000}
+for key, value in want.items():
+    assert report[key] == value, (key, report[key])
+assert report["package"].endswith("\\update.kx7"), report["package"]
+assert report["result"]["code"] == 0 and report["result"]["name"] == "completed", report["result"]
+assert "Completed the update" in report["result"]["words"], report["result"]
+assert report["verify"]["matched"] is True, report["verify"]
+assert report["seconds"] >= 0
+PY
+grep -q "mode command" "$trace" || fail "the update sent no mode command"
+[[ $err == *"waiting 12 seconds"* ]] || fail "the update left the printer no pause: $err"
+
+# --- a failure: Ostrand's result code is the process's exit code
+vp_write_config "$work/rejecting.ini" "$work/rejecting-state" "$work/rejecting-trace.txt" \
+  "[faults]
+reject_request = 1"
+run "$work/rejecting.ini" send "$printer" "$(vp_win_path "$app/update.kx7")"
+expect "a rejected send" 7
+
+# --- Ctrl+C (Wine turns SIGINT into the console's Ctrl+C) ends a status that
+# waits for a late reply at once, with the cancelled code and its object
+vp_write_config "$work/late.ini" "$work/late-state" "$work/late-trace.txt" "[faults]
+late_status = 8000"
+VEXLOW_VIRTUAL_PRINTER=$(vp_win_path "$work/late.ini") "$wine" "$app/ostrandcli.exe" --json \
+  status "$printer" >"$work/interrupted.json" 2>/dev/null &
+client=$!
+# Once the status request has gone out, the client waits for the reply.
+for _ in $(seq 200); do
+  grep -q "readable only" "$work/late-trace.txt" 2>/dev/null && break
+  sleep 0.1
+done
+kill -INT "$client"
+wait "$client"
+status=$?
+out=$(cat "$work/interrupted.json")
+err=""
+expect "an interrupted status" 8
+[[ $out == *'"name":"cancelled"'* ]] || fail "an interrupted status wrote no object: $out"
 
 # --- the library search: an ostrand.dll in the current folder is never taken,
 # only one beside the client or in the system folders
@@ -74,61 +119,9 @@ err=$(cd "$work/cwd" && VEXLOW_VIRTUAL_PRINTER=$(vp_win_path "$ini") \
 [ "$status" -eq 69 ] && [[ $err == *"ostrand.dll cannot be loaded"* ]] ||
   fail "ostrandcli took ostrand.dll from the current folder: exit $status; $err"
 
-# --- fault matrix: name | extra configuration | command ("@": the printer) | expected exit
-vp_make_package "$work/other.kx7" 0x0415 500
-other=$(vp_win_path "$work/other.kx7")
-faults=(
-  "unknown printer||status Nobody|1"
-  "first request rejected|[faults]
-reject_request = 1|send @ $pkg|7"
-  "link breaks during the payload|[faults]
-break_link_after = 1000|send @ $pkg|3"
-  "begin transfer refused|[faults]
-refuse_begin_transfer = yes|send @ $pkg|5"
-  "short status replies|[faults]
-short_status = 16|status @|4"
-  "short status while the send waits|[printer]
-accept_count = 1000
-[faults]
-short_status = 16 data|send @ $pkg|5"
-  "late status beyond the time limit|[printer]
-accept_count = 1000
-[faults]
-late_status = 5000 data|--timeout 3000 send @ $pkg|5"
-  "slow link beyond the time limit|[faults]
-slow_link = 300 0|--timeout 300 send @ $pkg|5"
-  "wrong model|[faults]
-wrong_model = 0x7777|send @ $pkg|7"
-  "wrong magic|[faults]
-wrong_magic = yes|status @|76"
-  "receive of a file the printer does not hold||receive @ $other Z:$work/x.kx7|7"
-  "delete of a file the printer does not hold||delete @ $other|7"
-  "unreadable configuration|[faults]
-no_such_fault = 1|status @|1"
-)
-for row in "${faults[@]}"; do
-  IFS='|' read -r -d '' name extra command expected <<<"$row"
-  expected=${expected%$'\n'}
-  fstate="$work/fault-state"
-  rm -rf "$fstate"
-  vp_write_config "$work/fault.ini" "$fstate" "$work/fault-trace.txt" "$extra"
-  read -r -a words <<<"$command"
-  args=()
-  for w in "${words[@]}"; do
-    # "@" stands for the printer's name, which has a blank in it.
-    if [ "$w" = "@" ]; then args+=("$printer"); else args+=("$w"); fi
-  done
-  before=$failures
-  run "$work/fault.ini" "${args[@]}"
-  expect "$name" "$expected"
-  [ "$(vp_stored_files "$fstate")" -eq 0 ] || fail "$name: a file was left stored"
-  [ $failures -eq "$before" ] && echo "ok: $name (exit $status)"
-done
-grep -q "unknown fault 'no_such_fault'" <<<"$err" || fail "a bad configuration is not named: $err"
-
 if [ $failures -gt 0 ]; then
-  echo "$failures failures; trace of the last fault run:"
-  tail -40 "$work/fault-trace.txt" 2>/dev/null
+  echo "$failures failures; the end of the trace:"
+  tail -40 "$trace" 2>/dev/null
   exit 1
 fi
 echo "all passed"

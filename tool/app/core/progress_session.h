@@ -96,6 +96,10 @@ class ProgressSession {
 // answers 0 (stop) when there is none.
 int32_t OSTRAND_CALL ProgressCallback(int32_t percent);
 
+// How long the printer is left alone once the transfer has reached 100 %,
+// while it stores the update: the operating window's pause.
+inline constexpr uint32_t kOperatingWindowPauseMs = 12000;
+
 // How the progress dialog ended.
 enum class ProgressOutcome {
   Finished,    // the worker ran and returned

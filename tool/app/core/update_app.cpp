@@ -7,7 +7,6 @@ namespace vexlow {
 
 namespace {
 
-constexpr char kIniName[] = "vexlow.ini";
 constexpr char kSection[] = "UPDATE";
 constexpr char kTransferLibrary[] = "ostrand.dll";
 constexpr char kPortLibrary[] = "hobrel.dll";
@@ -29,7 +28,7 @@ bool UpdateApp::StartUp() {
   // Without the program's own directory the ini could only be looked for
   // elsewhere, which must never happen; that counts as a missing ini.
   const bool haveDirectory = GetProgramDirectory(services_.location, programDirectory_);
-  iniPath_ = programDirectory_ + "\\" + kIniName;
+  iniPath_ = programDirectory_ + "\\" + kIniFileName;
   if (!haveDirectory || !services_.files.Exists(iniPath_)) {
     ShowMessage(kDataFileMissing, platform::MessageIcon::Stop);
     return false;
@@ -95,16 +94,26 @@ bool UpdateApp::CheckCompanionFiles() {
   return false;
 }
 
-void UpdateApp::ReadSettings() {
-  newVersion_ = ReadSetting("NewVersion");
-  country_ = ReadSetting("Country");
-  driverName_ = ReadSetting("DriverName");
-  machineName_ = ReadSetting("MachineName");
-  kx7FileName_ = ReadSetting("KX7FileName");
+UpdateSettings ReadUpdateSettings(ProfileReader& profile, const std::string& iniPath) {
+  const auto read = [&](const char* key) {
+    return profile.ReadString(iniPath, kSection, key, "", UpdateApp::kValueCapacity);
+  };
+  UpdateSettings settings;
+  settings.newVersion = read("NewVersion");
+  settings.country = read("Country");
+  settings.driverName = read("DriverName");
+  settings.machineName = read("MachineName");
+  settings.kx7FileName = read("KX7FileName");
+  return settings;
 }
 
-std::string UpdateApp::ReadSetting(const char* key) {
-  return services_.profile.ReadString(iniPath_, kSection, key, "", kValueCapacity);
+void UpdateApp::ReadSettings() {
+  UpdateSettings settings = ReadUpdateSettings(services_.profile, iniPath_);
+  newVersion_ = std::move(settings.newVersion);
+  country_ = std::move(settings.country);
+  driverName_ = std::move(settings.driverName);
+  machineName_ = std::move(settings.machineName);
+  kx7FileName_ = std::move(settings.kx7FileName);
 }
 
 }  // namespace vexlow

@@ -16,6 +16,21 @@
 
 namespace vexlow {
 
+// The configuration file beside the program, and its values.
+inline constexpr char kIniFileName[] = "vexlow.ini";
+
+struct UpdateSettings {
+  std::string newVersion;
+  std::string country;
+  std::string driverName;
+  std::string machineName;
+  std::string kx7FileName;
+};
+
+// The five values of section UPDATE, in the tool's order, each read into a
+// buffer of 260 bytes (so cut to 259 characters); "" where one is absent.
+UpdateSettings ReadUpdateSettings(ProfileReader& profile, const std::string& iniPath);
+
 struct StartupServices {
   UserInterface& ui;
   platform::MessageBoxes& messages;
@@ -62,7 +77,6 @@ class UpdateApp : public Application {
 
  private:
   void ReadSettings();
-  std::string ReadSetting(const char* key);
 
   StartupServices services_;
   std::string newVersion_;

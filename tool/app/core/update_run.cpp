@@ -18,13 +18,13 @@ constexpr char kPackageNotFound[] = "File not found:\n\n";
 UpdateRun::UpdateRun(const UpdateServices& services, PrinterSelectSettings settings)
     : services_(services), settings_(std::move(settings)) {}
 
-bool UpdateRun::OnUpdate(const std::string& selectedPrinter) {
+UpdateResult UpdateRun::OnUpdate(const std::string& selectedPrinter) {
   selectedPrinter_ = selectedPrinter;
   // Without the port library the mode command could not go out: refuse
   // before anything reaches the printer.
   if (!services_.port.IsBound()) {
     Show(IDS_CANNOT_COMMUNICATE, MessageIcon::Stop);
-    return false;
+    return UpdateResult::NotReady;
   }
 
   TransferClient& client = services_.client;
@@ -32,45 +32,46 @@ bool UpdateRun::OnUpdate(const std::string& selectedPrinter) {
   client.InitPrinterCommand();
   if (!client.CheckPrinterReady()) {
     Show(IDS_CANNOT_COMMUNICATE, MessageIcon::Exclamation);
-    return false;
+    return UpdateResult::NotReady;
   }
 
   const std::string question = FormatText(services_.strings.Load(IDS_CONFIRM_UPDATE),
                                           services_.codec.AnsiToUtf8(settings_.newVersion));
   if (services_.messages.Show(question, MessageIcon::Exclamation,
                               platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
-    return false;
+    return UpdateResult::Declined;
   }
 
   platform::File package;
   if (!package.Open(settings_.packagePath)) {
     ShowPackageNotFound();
-    return false;
+    return UpdateResult::Failed;
   }
   package.Close();
   return RunUpdate();
 }
 
-bool UpdateRun::RunUpdate() {
+UpdateResult UpdateRun::RunUpdate() {
   packageFiles_.clear();
   if (!services_.port.SendModeCommand(selectedPrinter_)) {
     Show(IDS_CANNOT_COMMUNICATE, MessageIcon::Stop);
-    return false;
+    return UpdateResult::NotReady;
   }
   packageFiles_.push_back(settings_.packagePath);
 
-  int32_t payloadSize = 0;
+  PackageHeader header;
   {
     PackageFile package;
     if (!package.Open(packageFiles_.front())) {
       ShowPackageNotFound();
-      return false;
+      return UpdateResult::Failed;
     }
-    payloadSize = package.Header().RawPayloadSize();
+    header = package.Header();
   }
+  const int32_t payloadSize = header.RawPayloadSize();
   // The mode command has gone out all the same.
   if (payloadSize <= 0) {
-    return false;
+    return UpdateResult::Failed;
   }
 
   ProgressSession session(progress_, services_.strings.Load(IDS_TRANSFERRING));
@@ -82,19 +83,22 @@ bool UpdateRun::RunUpdate() {
   // must not read as a completed update.
   if (services_.progressDialog.Run(session) == ProgressOutcome::NotStarted) {
     Show(IDS_TRANSFER_FAILED, MessageIcon::Stop);
-    return false;
+    return UpdateResult::Failed;
   }
 
   switch (services_.client.LastTransferResult()) {
     case TR_OK:
       Show(IDS_UPDATE_COMPLETED, MessageIcon::Information);
-      return true;
+      return UpdateResult::Completed;
     case TR_CANCELLED:
       Show(IDS_TRANSFER_CANCELLED, MessageIcon::Exclamation);
-      return false;
+      return UpdateResult::Cancelled;
     default:
       Show(IDS_TRANSFER_FAILED, MessageIcon::Stop);
-      return false;
+      // The worker sends nothing of a package whose model is not the
+      // printer's; the printer's own refusal carries the same code.
+      return header.ModelId() != services_.client.CurrentModelId() ? UpdateResult::WrongModel
+                                                                   : UpdateResult::Failed;
   }
 }
 

@@ -18,6 +18,10 @@
 
 namespace vexlow {
 
+// How one attempt ended. Declined: the version was not confirmed, and
+// nothing changed the printer.
+enum class UpdateResult { Completed, Cancelled, NotReady, WrongModel, Failed, Declined };
+
 struct UpdateServices {
   TransferClient& client;
   PortBinding& port;
@@ -36,13 +40,13 @@ class UpdateRun {
   UpdateRun& operator=(const UpdateRun&) = delete;
 
   // The Update command with the printer name chosen in the list ("" when
-  // none is selected). True when the update completed: the dialog then
-  // closes and the program ends. Without the port library bound it sends
-  // nothing and refuses with message 1910.
-  bool OnUpdate(const std::string& selectedPrinter);
+  // none is selected). Completed: the dialog then closes and the program
+  // ends. Without the port library bound it sends nothing and refuses with
+  // message 1910.
+  UpdateResult OnUpdate(const std::string& selectedPrinter);
   // The mode command, the package's size, the progress dialog and the result
-  // message. True only when the transfer ended with result 0.
-  bool RunUpdate();
+  // message. Completed only when the transfer ended with result 0.
+  UpdateResult RunUpdate();
 
   // The name taken from the list at the last Update.
   const std::string& SelectedPrinter() const { return selectedPrinter_; }

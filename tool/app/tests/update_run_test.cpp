@@ -64,7 +64,7 @@ struct Update {
   void WritePackage(uint16_t model, int32_t size) {
     folder.Write("update.kx7", model, size, size > 0 ? static_cast<std::size_t>(size) : 0);
   }
-  bool Press() { return run.OnUpdate(kPrinter); }
+  UpdateResult Press() { return run.OnUpdate(kPrinter); }
 
   BoundLibraries libraries;
   FakePrinterSelection printers;
@@ -98,34 +98,38 @@ TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
   struct Case {
     std::string what;
     std::function<void(Update&)> arrange;
-    bool completed;
+    UpdateResult result;
     CallLog calls;
   };
   const Case cases[] = {
-      {"completed", [](Update&) {}, true,
+      {"completed", [](Update&) {}, UpdateResult::Completed,
        kIdentifyAndCheck + kAsk + kModeCommand + kSend + kCompleted},
-      {"not ready", [](Update&) { Ostrand().statusReply[3] ^= 1; }, false,
+      {"not ready", [](Update&) { Ostrand().statusReply[3] ^= 1; }, UpdateResult::NotReady,
        kIdentifyAndCheck +
            CallLog{"message: Cannot communicate with the printer. [exclamation, OK]"}},
-      {"answered No", [](Update& u) { u.messages.answer = MessageAnswer::No; }, false,
-       kIdentifyAndCheck + kAsk},
+      {"answered No", [](Update& u) { u.messages.answer = MessageAnswer::No; },
+       UpdateResult::Declined, kIdentifyAndCheck + kAsk},
       {"package removed", [](Update& u) { std::filesystem::remove(u.folder.Path("update.kx7")); },
-       false,
+       UpdateResult::Failed,
        kIdentifyAndCheck + kAsk + CallLog{"message: File not found:\n\nupdate.kx7 [stop, OK]"}},
-      {"mode command refused", [](Update&) { Hobrel().writeAnswer = 0; }, false,
+      {"mode command refused", [](Update&) { Hobrel().writeAnswer = 0; }, UpdateResult::NotReady,
        kIdentifyAndCheck + kAsk + kModeCommand + kNoContact},
-      {"empty package", [](Update& u) { u.WritePackage(kModel, 0); }, false,
+      {"empty package", [](Update& u) { u.WritePackage(kModel, 0); }, UpdateResult::Failed,
        kIdentifyAndCheck + kAsk + kModeCommand},
-      {"cancelled", [](Update&) { Ostrand().sendFileResult = TR_CANCELLED; }, false,
+      {"cancelled", [](Update&) { Ostrand().sendFileResult = TR_CANCELLED; },
+       UpdateResult::Cancelled,
        kIdentifyAndCheck + kAsk + kModeCommand + kSend +
            CallLog{"message: Transferring cancelled. [exclamation, OK]"}},
-      {"failed", [](Update&) { Ostrand().sendFileResult = TR_WRITE_FAILED; }, false,
+      {"failed", [](Update&) { Ostrand().sendFileResult = TR_WRITE_FAILED; }, UpdateResult::Failed,
        kIdentifyAndCheck + kAsk + kModeCommand + kSend + kFailed},
-      {"another model", [](Update& u) { u.WritePackage(0x0416, 300); }, false,
+      // The printer's own refusal carries the code of another model's package.
+      {"printer refuses", [](Update&) { Ostrand().sendFileResult = TR_REJECTED; },
+       UpdateResult::Failed, kIdentifyAndCheck + kAsk + kModeCommand + kSend + kFailed},
+      {"another model", [](Update& u) { u.WritePackage(0x0416, 300); }, UpdateResult::WrongModel,
        kIdentifyAndCheck + kAsk + kModeCommand +
            CallLog{"TRCmdInit(1000)", "message: A printer ID error occurred. [exclamation, OK]"} +
            kFailed},
-      {"worker not started", [](Update& u) { u.runner.starts = false; }, false,
+      {"worker not started", [](Update& u) { u.runner.starts = false; }, UpdateResult::Failed,
        kIdentifyAndCheck + kAsk + kModeCommand + kFailed},
       // A press after a cancelled one is a whole new attempt, identification
       // included, and sends the package once.
@@ -136,15 +140,15 @@ TEST(UpdateRunTest, EachOutcomeEndsWithItsOneMessage) {
          Calls().clear();
          Ostrand().sendFileResult = TR_OK;
        },
-       true, kIdentifyAndCheck + kAsk + kModeCommand + kSend + kCompleted},
-      {"port library not bound", [](Update& u) { u.libraries.port.UnbindPortLibrary(); }, false,
-       kNoContact},
+       UpdateResult::Completed, kIdentifyAndCheck + kAsk + kModeCommand + kSend + kCompleted},
+      {"port library not bound", [](Update& u) { u.libraries.port.UnbindPortLibrary(); },
+       UpdateResult::NotReady, kNoContact},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Update update;
     c.arrange(update);
-    EXPECT_EQ(update.Press(), c.completed);
+    EXPECT_EQ(update.Press(), c.result);
     EXPECT_EQ(Calls(), c.calls);
     EXPECT_EQ(update.run.SelectedPrinter(), kPrinter);
   }

@@ -127,7 +127,7 @@ bool PrinterSelectDialog::OnCommand(WORD id) {
 }
 
 void PrinterSelectDialog::OnUpdate() {
-  if (run_.OnUpdate(GetSelectedPrinterName())) {
+  if (run_.OnUpdate(GetSelectedPrinterName()) == UpdateResult::Completed) {
     // The update completed: the program ends with this dialog.
     EndDialog(IDCANCEL);
   }

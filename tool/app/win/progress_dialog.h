@@ -22,7 +22,7 @@ class ProgressDialog : public ModalDialog, public ProgressView {
   // How long the operating window stays after the worker has returned, the
   // program answering no input meanwhile: the printer is busy storing the
   // update and must not be disturbed.
-  static constexpr DWORD kOperatingPauseMs = 12000;
+  static constexpr DWORD kOperatingPauseMs = kOperatingWindowPauseMs;
   // What RunModal answers when the worker thread could not be started.
   static constexpr INT_PTR kNotStarted = IDABORT;
 
