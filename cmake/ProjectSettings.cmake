@@ -68,7 +68,8 @@ endif()
 
 # vexlow_add_test(NAME <name> COMMAND <cmd...> [WORKING_DIRECTORY dir] [GUI])
 # Registers a test; in the Windows build it runs under Wine in the shared prefix,
-# and GUI marks a test that needs the X display the test script provides.
+# with a time limit, so a program that hangs fails instead of holding the run.
+# GUI marks a test that needs the X display the test script provides.
 function(vexlow_add_test)
   cmake_parse_arguments(T "GUI" "NAME;WORKING_DIRECTORY" "COMMAND" ${ARGN})
   if(NOT T_WORKING_DIRECTORY)
@@ -76,7 +77,7 @@ function(vexlow_add_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_COMMAND} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
   if(WIN32)
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${VEXLOW_WINE_ENVIRONMENT}")
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${VEXLOW_WINE_ENVIRONMENT}" TIMEOUT 180)
   endif()
   if(T_GUI)
     # Windows on one display must not meet windows of another test.
