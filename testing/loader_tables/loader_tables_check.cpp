@@ -171,17 +171,18 @@ std::multimap<std::string, uint32_t> read_symbols(const PeFile& pe) {
   uint64_t strings = pe.symbol_table + uint64_t{18} * pe.symbol_count;
   for (uint32_t i = 0; pe.symbol_table && i < pe.symbol_count; ++i) {
     uint64_t at = pe.symbol_table + uint64_t{18} * i;
+    if (at + 18 > pe.bytes.size())
+      break;
     auto section = static_cast<int16_t>(pe.u16(at + 12));
-    uint8_t storage_class = at + 16 < pe.bytes.size() ? pe.bytes[at + 16] : 0;
+    uint8_t storage_class = pe.bytes[at + 16];
     if (storage_class == 2 && section > 0 && static_cast<size_t>(section) <= pe.sections.size()) {
-      std::string name =
-          pe.u32(at) == 0 ? pe.string_at(strings + pe.u32(at + 4))
-                          : std::string(reinterpret_cast<const char*>(&pe.bytes[at]),
-                                        strnlen(reinterpret_cast<const char*>(&pe.bytes[at]), 8));
+      // A short name lies in the record itself, padded with zeros to 8 bytes.
+      std::string name = pe.u32(at) == 0 ? pe.string_at(strings + pe.u32(at + 4))
+                                         : std::string(&pe.bytes[at], &pe.bytes[at] + 8).c_str();
       symbols.emplace(plain_name(name, pe.pe32_plus),
                       pe.sections[section - 1].rva + pe.u32(at + 8));
     }
-    i += at + 17 < pe.bytes.size() ? pe.bytes[at + 17] : 0;  // auxiliary records
+    i += pe.bytes[at + 17];  // auxiliary records
   }
   return symbols;
 }
