@@ -1,32 +1,21 @@
 # Module-definition (.def) files for both bitnesses from one source each.
 #
 # Ours are written for 32-bit Windows, where the symbol of a WINAPI (stdcall)
-# function carries its argument bytes: "TRSendFile@24 == TRSendFile" exports
-# the symbol TRSendFile@24 under the plain name TRSendFile, and an import
-# library made from that line gives callers the symbol their declaration asks
-# for. 64-bit Windows has a single calling convention and no such decoration,
-# so for x86-64 the decorations and the then-empty renames are stripped.
+# function carries its argument bytes: "TRSendFile@24". 64-bit Windows has a
+# single calling convention and no such decoration, so for x86-64 it is
+# stripped.
 
-# vexlow_module_definition(<def> <out_var> [IMPORT]): the file to give the
-# linker (or, with IMPORT, an import-library tool that drops the decoration
-# from the names it imports, such as dlltool -k).
+# vexlow_module_definition(<def> <out_var>): the .def of the build's bitness.
 function(vexlow_module_definition def out_var)
-  cmake_parse_arguments(D "IMPORT" "" "" ${ARGN})
   get_filename_component(def "${def}" ABSOLUTE)
-  if(VEXLOW_BITNESS EQUAL 32 AND NOT D_IMPORT)
+  if(VEXLOW_BITNESS EQUAL 32)
     set(${out_var} "${def}" PARENT_SCOPE)
     return()
   endif()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${def}")
   file(READ "${def}" text)
-  string(REGEX REPLACE "[ \t]*==[ \t]*[A-Za-z_][A-Za-z0-9_]*" "" text "${text}")
-  if(VEXLOW_BITNESS EQUAL 64)
-    string(REGEX REPLACE "([A-Za-z_][A-Za-z0-9_]*)@[0-9]+" "\\1" text "${text}")
-  endif()
+  string(REGEX REPLACE "([A-Za-z_][A-Za-z0-9_]*)@[0-9]+" "\\1" text "${text}")
   get_filename_component(name "${def}" NAME_WE)
-  if(D_IMPORT)
-    string(APPEND name "_imports")
-  endif()
   set(out "${CMAKE_CURRENT_BINARY_DIR}/${name}.def")
   # Rewritten only when it changes, so a new configure does not relink.
   if(EXISTS "${out}")
@@ -36,6 +25,24 @@ function(vexlow_module_definition def out_var)
     file(WRITE "${out}" "${text}")
   endif()
   set(${out_var} "${out}" PARENT_SCOPE)
+endfunction()
+
+# vexlow_dll_exports(<target> <def>): the DLL exports the .def's functions
+# under their plain names. The loader finds a name by binary search, so the
+# name table must be sorted by the plain names: on 32-bit, the linker drops the
+# decoration (--kill-at) before it sorts. Its own import library would then
+# name the plain symbols too, which a caller's WINAPI declaration does not
+# ask for; dlltool writes it again from the .def, with the decorated symbols
+# importing the plain names.
+function(vexlow_dll_exports target def)
+  vexlow_module_definition(${def} linker_def)
+  target_sources(${target} PRIVATE ${linker_def})
+  if(VEXLOW_BITNESS EQUAL 32)
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_DLLTOOL} -d ${linker_def} -D $<TARGET_FILE_NAME:${target}> -k
+              -l $<TARGET_LINKER_FILE:${target}>)
+  endif()
 endfunction()
 
 # vexlow_add_binary_tables_test(<target> EXPORTS <name>... [BY_ORDINAL <dll> ORDINALS <n>...]):

@@ -11,7 +11,7 @@ wine=$1
 bin=$2
 here=$(cd "$(dirname "$0")" && pwd)
 export WINE=$wine
-source "$here/../../testing/vexlow-stage.sh"
+source "$here/../../automation/vexlow-stage.sh"
 
 work=$(mktemp -d)
 failures=0

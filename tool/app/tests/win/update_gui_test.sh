@@ -7,10 +7,12 @@
 # completes (2011) with Enter typed during the pause, after which the program
 # ends; in Japanese, one run completes. Every transfer costs the tool's
 # 12-second pause.
-# Arguments: the folder of the Windows binaries; a folder for screenshots.
+# Arguments: the folder of the Windows binaries; a folder for screenshots;
+# optionally "en" for the English run alone.
 set -uo pipefail
 bin_dir="$1"
 shots="$2"
+languages="${3:-en ja}"
 source "$(dirname "$0")/../../../../automation/vexlow-dialogs.sh"
 wine_gui_init "$bin_dir"
 vexlow_test_scene
@@ -71,6 +73,11 @@ expect_box information 'Completed the update for Glinterra.\n\nTurn off the prin
   "$shots/update-completed.png"
 wine_gui_wait_exit 20 || wine_gui_fail "the program did not end after the update"
 expect_stored "$app/update.kx7"
+
+if [ "$languages" = en ]; then
+  echo "Vexlow update in English: all checks passed"
+  exit 0
+fi
 
 echo "-- Japanese: a completed update"
 use_language ja
