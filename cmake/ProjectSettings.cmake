@@ -66,12 +66,14 @@ if(BUILD_TESTING)
   endif()
 endif()
 
-# vexlow_add_test(NAME <name> COMMAND <cmd...> [WORKING_DIRECTORY dir] [GUI])
+# vexlow_add_test(NAME <name> COMMAND <cmd...> [WORKING_DIRECTORY dir] [GUI] [PRINTERS])
 # Registers a test; in the Windows build it runs under Wine in the shared prefix,
 # with a time limit, so a program that hangs fails instead of holding the run.
-# GUI marks a test that needs the X display the test script provides.
+# GUI marks a test that needs the X display the test script provides; PRINTERS
+# one that adds printers to the prefix's spooler, which no other such test may
+# see (a command that picks the driver's only printer would find two).
 function(vexlow_add_test)
-  cmake_parse_arguments(T "GUI" "NAME;WORKING_DIRECTORY" "COMMAND" ${ARGN})
+  cmake_parse_arguments(T "GUI;PRINTERS" "NAME;WORKING_DIRECTORY" "COMMAND" ${ARGN})
   if(NOT T_WORKING_DIRECTORY)
     set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   endif()
@@ -82,6 +84,9 @@ function(vexlow_add_test)
   if(T_GUI)
     # Windows on one display must not meet windows of another test.
     set_tests_properties(${T_NAME} PROPERTIES LABELS gui RUN_SERIAL TRUE)
+  endif()
+  if(T_PRINTERS)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_spooler)
   endif()
 endfunction()
 
