@@ -98,6 +98,8 @@ const char* UsageText() {
          "  receive PRINTER ENTRY OUT      fetch a stored file into OUT (header and payload)\n"
          "  list PRINTER                   list the files the printer holds\n"
          "  delete PRINTER ENTRY           remove a stored file\n"
+         "  bundle OUT.zip                 write the support bundle (README: Support)\n"
+         "                                 (it stands first and takes no option)\n"
          "ENTRY is a position in the list (1 is the first) or a file whose first 64 bytes\n"
          "are the entry, such as the package file that was sent.\n"
          "Options:\n"
