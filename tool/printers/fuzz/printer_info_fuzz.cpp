@@ -39,6 +39,9 @@ void Check(const PrinterInfo& info) {
       "names stay within 259 characters");
   FUZZ_CHECK(((extension.optionBits | extension.defaultOptionBits) & ~extension.optionMask) == 0,
              "the option bits stay within the option mask");
+  FUZZ_CHECK(extension.copiesLimit <= 5000, "the copies limit is at most 5000");
+  FUZZ_CHECK((info.GetModelId() != nullptr) == ((extension.state & DriverExtension::kLoaded) != 0),
+             "the model identifier is offered exactly while the extension data is loaded");
   FUZZ_CHECK(
       info.Papers().Size() <= kMaxDriverRecords && info.Margins().Size() <= kMaxDriverRecords,
       "no more records than a driver is believed to have");
