@@ -3,6 +3,8 @@
 #ifndef PLATFORM_TESTING_FAKE_REGISTRY_H
 #define PLATFORM_TESTING_FAKE_REGISTRY_H
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -39,7 +41,7 @@ struct FakeRegistry : MachineRegistry {
     if (found == keyValues.end() || found->second.size() > capacity) {
       return false;
     }
-    std::memcpy(buffer, found->second.data(), found->second.size());
+    std::copy(found->second.begin(), found->second.end(), static_cast<uint8_t*>(buffer));
     *size = static_cast<uint32_t>(found->second.size());
     return true;
   }

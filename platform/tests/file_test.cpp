@@ -2,30 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 namespace platform {
 namespace {
 
-class FileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    path_ =
-        (std::filesystem::temp_directory_path() / ("platform_file_test_" + test + ".bin")).string();
-    std::ofstream out(path_, std::ios::binary);
-    out << "0123456789";
-  }
-  void TearDown() override { std::filesystem::remove(path_); }
-  std::string path_;
-};
-
-TEST_F(FileTest, ReadsAndSeeksPast2GiB) {
+TEST(FileTest, ReadsAndSeeksPast2GiBAndFailsHarmlesslyWhenClosed) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "platform_file_test.bin").string();
+  std::ofstream(path, std::ios::binary) << "0123456789";
   File file;
-  ASSERT_TRUE(file.Open(path_));
   char buffer[4] = {};
+  EXPECT_FALSE(file.Open(path + ".missing"));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.Read(buffer, 4), 0u);
+  EXPECT_EQ(file.Seek(0, File::Origin::Begin), -1);
+  ASSERT_TRUE(file.Open(path));
   EXPECT_EQ(file.Read(buffer, 4), 4u);
   EXPECT_EQ(std::string(buffer, 4), "0123");
   EXPECT_EQ(file.Seek(-3, File::Origin::End), 7);
@@ -35,30 +28,21 @@ TEST_F(FileTest, ReadsAndSeeksPast2GiB) {
   EXPECT_EQ(file.Seek(1, File::Origin::Begin), 1);
   EXPECT_EQ(file.Seek(2, File::Origin::Current), 3);
   EXPECT_EQ(file.Seek(-1, File::Origin::Begin), -1);
+  file.Close();
+  EXPECT_EQ(file.Read(buffer, 4), 0u);
 
   // A package may reach 2 GiB: its length must not wrap through a 32-bit position.
   constexpr int64_t kLength = 0x80000000LL + 10;
-  file.Close();
-  std::filesystem::resize_file(path_, kLength);  // sparse where the file system allows
-  ASSERT_TRUE(file.Open(path_));
+  std::filesystem::resize_file(path, kLength);  // sparse where the file system allows
+  ASSERT_TRUE(file.Open(path));
   EXPECT_EQ(file.Seek(0, File::Origin::End), kLength);
   EXPECT_EQ(file.Seek(-4, File::Origin::Current), kLength - 4);
   EXPECT_EQ(file.Read(buffer, 4), 4u);
   EXPECT_EQ(file.Seek(2, File::Origin::Begin), 2);
   EXPECT_EQ(file.Read(buffer, 1), 1u);
   EXPECT_EQ(buffer[0], '2');
-}
-
-TEST_F(FileTest, ClosedOrMissingFileFailsHarmlessly) {
-  File file;
-  char buffer[4];
-  EXPECT_FALSE(file.Open(path_ + ".missing"));
-  EXPECT_FALSE(file.IsOpen());
-  EXPECT_EQ(file.Read(buffer, 4), 0u);
-  EXPECT_EQ(file.Seek(0, File::Origin::Begin), -1);
-  ASSERT_TRUE(file.Open(path_));
   file.Close();
-  EXPECT_EQ(file.Read(buffer, 4), 0u);
+  std::filesystem::remove(path);
 }
 
 }  // namespace

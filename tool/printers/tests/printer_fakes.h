@@ -5,12 +5,9 @@
 #ifndef TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 #define TOOL_PRINTERS_TESTS_PRINTER_FAKES_H
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -98,18 +95,6 @@ struct FakeWaitCursor : WaitCursor {
   int begins = 0, depth = 0;
   void Begin() override { ++begins, ++depth; }
   void End() override { --depth; }
-};
-
-// The virtual printer's driver test reads each message as its text, " !"
-// marking an exclamation box with OK.
-struct FakeMessages : platform::MessageBoxes {
-  std::vector<std::string> shown;
-  platform::MessageAnswer Show(const std::string& text, platform::MessageIcon icon,
-                               platform::MessageButtons buttons) override {
-    const bool exclamation = icon == platform::MessageIcon::Exclamation;
-    shown.push_back(text + (exclamation && buttons == platform::MessageButtons::Ok ? " !" : ""));
-    return platform::MessageAnswer::Ok;
-  }
 };
 
 struct FakeSupport : PrinterSupportCheck {

@@ -251,16 +251,20 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   media[0].SetPaperId(9);
   media[0].SetLength(1234);
   media[0].SetWidth(567);
-  struct Case {
+  struct Given {
     uint32_t features;
     int16_t paper, orientation, dmWidth, dmLength;  // a value given sets its DM_ field
     int margins;                         // none, Margins(), or with a third margin of 500
     std::vector<uint16_t> privateWords;  // offset and value pairs of a 30-byte area
     Rect maximaBefore;
-    // Paper, size, printable rectangle, origin, pieces; orientation, paper
-    // margins, maxima, paper flags.
+  };
+  // Paper, size, printable rectangle, origin, pieces; orientation, paper
+  // margins, maxima, paper flags.
+  struct Case {
+    Given c;
     std::string layout;
   };
+
   const uint32_t one = kFeaturePrivateLayoutOne;
   const uint32_t two = kFeaturePrivateLayoutTwo;
   // Layout one: size 30, paper flags 0x33, group 300, margin key 18, piece 2, length 7777.
@@ -270,133 +274,48 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   const std::vector<uint16_t> marginOnly = {0, 30, 4, 0x10, 10, 30};
   const std::vector<uint16_t> failedCheck = {0, 31, 4, 0x33};
   const std::vector<uint16_t> sizeOnly = {0, 30};
-  const Rect none;
   const Rect wide{0, 900, 0, 900};
   const Case cases[] = {
-      {0,
-       9,
-       1,
-       0,
-       0,
-       0,
-       {},
-       none,
+      {{0, 9, 1, 0, 0, 0, {}, {}},
        "9 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {0,
-       9,
-       0,
-       0,
-       0,
-       0,
-       {},
-       none,
+      {{0, 9, 0, 0, 0, 0, {}, {}},
        "9 2480x3508 60,80,60,80 5,6,5,6 1; 2 50,60,50,60 60,80,60,80 0"},
-      {0,
-       9,
-       1,
-       1000,
-       0,
-       0,
-       {},
-       none,
+      {{0, 9, 1, 1000, 0, 0, {}, {}},
        "9 1181x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {0,
-       9,
-       1,
-       0,
-       254,
-       0,
-       {},
-       none,
+      {{0, 9, 1, 0, 254, 0, {}, {}},
        "9 2480x300 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {0,
-       302,
-       1,
-       0,
-       0,
-       0,
-       {},
-       none,
+      {{0, 302, 1, 0, 0, 0, {}, {}},
        "302 2480x3508 50,60,50,60 0,0,0,0 1; 1 50,60,50,60 50,60,50,60 128"},
-      {0,
-       303,
-       1,
-       0,
-       0,
-       1,
-       {},
-       none,
+      {{0, 303, 1, 0, 0, 1, {}, {}},
        "303 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 16"},
-      {0,
-       9,
-       1,
-       0,
-       0,
-       1,
-       {},
-       none,
+      {{0, 9, 1, 0, 0, 1, {}, {}},
        "9 2480x3508 60,120,60,120 5,6,5,6 1; 1 50,100,50,100 60,120,60,120 0"},
-      {0,
-       9,
-       1,
-       0,
-       0,
-       0,
-       {},
-       wide,
+      {{0, 9, 1, 0, 0, 0, {}, wide},
        "9 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,900,60,900 0"},
-      {0,
-       304,
-       1,
-       0,
-       0,
-       0,
-       {},
-       none,
+      {{0, 304, 1, 0, 0, 0, {}, {}},
        "304 1000x1000 20,30,20,30 5,6,5,6 1; 1 10,10,10,10 20,30,20,30 0"},
-      {0, 301, 1, 0, 0, 0, {}, none, "301 800x600 30,26,70,26 5,6,5,6 2; 1 5,6,5,6 30,26,70,26 0"},
-      {one,
-       400,
-       1,
-       0,
-       0,
-       0,
-       {},
-       none,
+      {{0, 301, 1, 0, 0, 0, {}, {}}, "301 800x600 30,26,70,26 5,6,5,6 2; 1 5,6,5,6 30,26,70,26 0"},
+      {{one, 400, 1, 0, 0, 0, {}, {}},
        "400 567x1234 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {one, 9, 1, 0, 0, 1, pieces, none,
+      {{one, 9, 1, 0, 0, 1, pieces, {}},
        "301 800x7777 30,120,70,120 5,6,5,6 2; 1 5,100,5,100 30,120,70,120 0"},
-      {one, 9, 1, 0, 0, 0, pieceOne, none,
+      {{one, 9, 1, 0, 0, 0, pieceOne, {}},
        "300 1000x1000 40,20,80,1020 5,6,5,6 1; 1 30,0,70,1000 40,20,80,1020 0"},
-      {one, 9, 1, 0, 0, 0, lengthOnly, none,
+      {{one, 9, 1, 0, 0, 0, lengthOnly, {}},
        "9 0x7777 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {one, 9, 1, 0, 0, 2, marginOnly, none,
+      {{one, 9, 1, 0, 0, 2, marginOnly, {}},
        "9 0x0 60,120,60,120 5,6,5,6 1; 1 50,100,50,100 60,500,60,500 0"},
-      {one, 9, 1, 0, 254, 0, failedCheck, none,
+      {{one, 9, 1, 0, 254, 0, failedCheck, {}},
        "9 2480x300 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {one, 303, 1, 0, 0, 0, sizeOnly, wide,
+      {{one, 303, 1, 0, 0, 0, sizeOnly, wide},
        "303 0x0 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 16"},
-      {two,
-       9,
-       2,
-       254,
-       508,
-       0,
-       {},
-       none,
+      {{two, 9, 2, 254, 508, 0, {}, {}},
        "9 600x300 60,80,60,80 5,6,5,6 1; 2 50,60,50,60 60,80,60,80 0"},
-      {two,
-       9,
-       1,
-       254,
-       508,
-       0,
-       {},
-       none,
+      {{two, 9, 1, 254, 508, 0, {}, {}},
        "9 300x600 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
-      {two, 9, 1, 0, 0, 0, {}, none, "9 0x0 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
+      {{two, 9, 1, 0, 0, 0, {}, {}}, "9 0x0 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [c, expected] : cases) {
     const uint32_t fields = kDmPaperSize | (c.orientation != 0 ? kDmOrientation : 0) |
                             (c.dmWidth != 0 ? kDmPaperWidth : 0) |
                             (c.dmLength != 0 ? kDmPaperLength : 0);
@@ -423,7 +342,7 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
            << Edges(r.printable) << " " << Edges(r.origin) << " " << r.pieceCount << "; "
            << r.orientation << " " << Edges(r.paperMargins) << " " << Edges(r.maximumMargins) << " "
            << r.currentPaperFlags;
-    EXPECT_EQ(c.layout, layout.str());
+    EXPECT_EQ(expected, layout.str());
   }
 }
 

@@ -2,7 +2,38 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+#include "tool/printers/devmode.h"
+
 namespace vexlow {
+
+// The device modes the printer model reads and writes as bytes are the
+// system's DEVMODEA: its size, field offsets, dmFields bits and values.
+static_assert(sizeof(DEVMODEA) == kDevModeASize && kDevModeASize == 156);
+static_assert(offsetof(DEVMODEA, dmSpecVersion) == kDmSpecVersionOffset &&
+              offsetof(DEVMODEA, dmDriverVersion) == kDmDriverVersionOffset &&
+              offsetof(DEVMODEA, dmSize) == kDmSizeOffset &&
+              offsetof(DEVMODEA, dmDriverExtra) == kDmDriverExtraOffset &&
+              offsetof(DEVMODEA, dmFields) == kDmFieldsOffset);
+static_assert(offsetof(DEVMODEA, dmOrientation) == kDmOrientationOffset &&
+              offsetof(DEVMODEA, dmPaperSize) == kDmPaperSizeOffset &&
+              offsetof(DEVMODEA, dmPaperLength) == kDmPaperLengthOffset &&
+              offsetof(DEVMODEA, dmPaperWidth) == kDmPaperWidthOffset &&
+              offsetof(DEVMODEA, dmScale) == kDmScaleOffset &&
+              offsetof(DEVMODEA, dmCopies) == kDmCopiesOffset &&
+              offsetof(DEVMODEA, dmDefaultSource) == kDmDefaultSourceOffset);
+static_assert(offsetof(DEVMODEA, dmPrintQuality) == kDmPrintQualityOffset &&
+              offsetof(DEVMODEA, dmColor) == kDmColorOffset &&
+              offsetof(DEVMODEA, dmDuplex) == kDmDuplexOffset &&
+              offsetof(DEVMODEA, dmYResolution) == kDmYResolutionOffset);
+static_assert(kDmOrientation == DM_ORIENTATION && kDmPaperSize == DM_PAPERSIZE &&
+              kDmPaperLength == DM_PAPERLENGTH && kDmPaperWidth == DM_PAPERWIDTH &&
+              kDmScale == DM_SCALE && kDmCopies == DM_COPIES &&
+              kDmPrintQuality == DM_PRINTQUALITY && kDmColor == DM_COLOR &&
+              kDmYResolution == DM_YRESOLUTION);
+static_assert(kDmOrientPortrait == DMORIENT_PORTRAIT && kDmColorColor == DMCOLOR_COLOR &&
+              kDmPaperUser == DMPAPER_USER);
 
 InformationContexts::Context Win32InformationContexts::Create(const char* driver,
                                                               const char* device, const char* port,
