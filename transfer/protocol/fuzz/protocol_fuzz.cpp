@@ -35,7 +35,6 @@ class HostilePort : public portio::PortIo {
   HostilePort(fuzz::FuzzInput& input, FuzzClock& clock) : input_(input), clock_(clock) {}
 
   bool inTransfer = false;  // between a begun transfer and its end
-  int begun = 0;
 
   bool Open(const char*, void*) override { return Answer(0); }
   bool Write(const void*, uint32_t count, uint32_t* written, uint32_t timeoutMs) override {
@@ -62,7 +61,6 @@ class HostilePort : public portio::PortIo {
   bool BeginTransfer(const char*, uint32_t, uint32_t timeoutMs) override {
     FUZZ_CHECK(!inTransfer, "a transfer is not begun twice");
     inTransfer = Answer(timeoutMs);
-    begun += inTransfer ? 1 : 0;
     return inTransfer;
   }
   void EndTransfer() override {
@@ -79,17 +77,11 @@ class HostilePort : public portio::PortIo {
     }
     const uint8_t how = input_.U8();
     outcome_ = how & 7;
-    switch ((how >> 3) & 3) {
-      case 1:
-        clock_.trueMs += std::min<uint32_t>(input_.InRange(1, 50), timeoutMs);
-        break;
-      case 2:
-        clock_.trueMs += timeoutMs;
-        break;
-      case 3:
-        clock_.trueMs += input_.InRange(0, timeoutMs);
-        break;
-    }
+    const uint32_t delay = (how >> 3) & 3;
+    clock_.trueMs += delay == 1   ? std::min<uint32_t>(input_.InRange(1, 50), timeoutMs)
+                     : delay == 2 ? timeoutMs
+                     : delay == 3 ? input_.InRange(0, timeoutMs)
+                                  : 0;
     return outcome_ != 5;
   }
   // The count reported moved: all, any (failed), fewer (short) or more (overstated).
@@ -163,18 +155,12 @@ class Harness {
   // A time-out from the whole 32-bit range, mostly ones a call can run out in
   // a moment of fake time (a time-out of 2^31 ms or more has none).
   uint32_t Timeout() {
-    switch (input_.U8() & 7) {
-      case 0:
-        return input_.InRange(0, 10);
-      case 1:
-        return input_.InRange(0, 100000);
-      case 2:
-        return 500000;
-      case 3:
-        return input_.InRange(0x80000000u, 0xFFFFFFFFu);
-      default:
-        return input_.InRange(0, 20000);
-    }
+    const uint32_t kind = input_.U8() & 7;
+    return kind == 0   ? input_.InRange(0, 10)
+           : kind == 1 ? input_.InRange(0, 100000)
+           : kind == 2 ? 500000
+           : kind == 3 ? input_.InRange(0x80000000u, 0xFFFFFFFFu)
+                       : input_.InRange(0, 20000);
   }
 
   // 1 init, 2 status, 3 file count, 4 file entries, 5 delete.
