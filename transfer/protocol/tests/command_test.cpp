@@ -39,16 +39,19 @@ TEST_F(CommandTest, EachRequestIsReadWithWhatIsLeftOfItsTimeOutAndFailuresAreNam
       {kStatus, 0x80000000u, 0, 0, {}, {}, {}, false, TR_TIMEOUT},
       {kStatus, 500, 0, 0, 2, {}, {}, false, TR_WRITE_FAILED},
       {kStatus, 500, 0, 500, {}, {}, {}, false, TR_TIMEOUT},
+      {kStatus, 500, 0, 499, {}, 1, Status(1, 0), false, TR_OK},  // 1 ms left still reads
       {kStatus, 500, 0, 0, {}, 500, Slice(Status(1, 0), 0, 31), false, TR_READ_FAILED},
       {kCount, 3000, 500, 1000, {}, 1500, {0x03, 0x02}, false, TR_FILE_COUNT},
       {kCount, 3000, 0, 0, 4, {}, {}, false, TR_WRITE_FAILED},
       {kCount, 3000, 0, 3000, {}, {}, {}, false, TR_TIMEOUT},
+      {kCount, 3000, 0, 2999, {}, 1, {0x03, 0x02}, false, TR_FILE_COUNT},
       {kCount, 3000, 0, 0, {}, 3000, {0x05}, false, TR_READ_FAILED},
       // The budget of a delete starts after the purge.
       {kDelete, 2000, 500, 400, {}, 1600, Status(1, 0), false, TR_OK},
       {kDelete, 2000, 0, 0, {}, 2000, Status(2, 0), false, TR_REJECTED},
       {kDelete, 2000, 0, 0, 67, {}, {}, false, TR_WRITE_FAILED},
-      {kDelete, 2000, 0, 2500, {}, {}, {}, false, TR_TIMEOUT},
+      {kDelete, 2000, 0, 2000, {}, {}, {}, false, TR_TIMEOUT},
+      {kDelete, 2000, 0, 1999, {}, 1, Status(1, 0), false, TR_OK},
       {kDelete, 2000, 0, 0, {}, 2000, Status(1, 0), true, TR_READ_FAILED},
   };
   for (const auto& row : rows) {
@@ -86,14 +89,14 @@ TEST_F(CommandTest, EachRequestIsReadWithWhatIsLeftOfItsTimeOutAndFailuresAreNam
 }
 
 TEST_F(CommandTest, FileListBufferCallReadsTheLow16BitsOfTheCountInEntriesAlone) {
-  std::array<uint8_t, 128> list{};
-  const Bytes entries = Pattern(128);
-  uint32_t count = 0x10002u;
-  port_.ExpectRead(128, 3000, entries);
+  std::array<uint8_t, 64> list{};
+  const Bytes entries = Pattern(64);
+  uint32_t count = 0x10001u;
+  port_.ExpectRead(64, 3000, entries);
   EXPECT_EQ(TR_OK, library_.GetFileList(list.data(), &count, 3000));
   EXPECT_EQ(entries, Bytes(list.begin(), list.end()));
 
-  port_.ExpectRead(128, 3000, Slice(entries, 0, 127));
+  port_.ExpectRead(64, 3000, Slice(entries, 0, 63));
   EXPECT_EQ(TR_READ_FAILED, library_.GetFileList(list.data(), &count, 3000));
 
   count = 0x10000u;
