@@ -5,7 +5,6 @@
 #define FUZZ_SCRATCH_FILES_H
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,11 +17,11 @@
 namespace fuzz {
 
 inline const std::filesystem::path& ScratchFolder() {
-  static char made[256];
+  static std::string made =
+      std::string(std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") +
+      "/vexlow-fuzz-XXXXXX";
   static const std::filesystem::path folder = [] {
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    std::snprintf(made, sizeof made, "%s/vexlow-fuzz-XXXXXX", base);
-    FUZZ_CHECK(mkdtemp(made) != nullptr, "a scratch folder can be made");
+    FUZZ_CHECK(mkdtemp(made.data()) != nullptr, "a scratch folder can be made");
     std::atexit([] { std::filesystem::remove_all(made); });
     return std::filesystem::path(made);
   }();

@@ -13,18 +13,9 @@ std::string Header() {
 
 TEST(RecordingFormat, EveryCallReadsBackAsWritten) {
   const std::vector<uint8_t> status(32, 0x81);
+  // clang-format off
   const std::vector<RecordedCall> calls = {
-      {1,
-       PortCall::kOpen,
-       "Label \"A\" \\ \x83\x76",
-       std::vector<uint8_t>(10, 0),
-       0,
-       0,
-       0,
-       {},
-       1,
-       0,
-       41},
+      {1, PortCall::kOpen, "Label \"A\" \\ \x83\x76", std::vector<uint8_t>(10, 0), 0, 0, 0, {}, 1, 0, 41},
       {2, PortCall::kOpen, std::nullopt, std::nullopt, 0, 0, 0, {}, 0, 0, 0},
       {3, PortCall::kPurge, {}, {}, 0, 0, 0, {}, 1, 0, 3},
       {4, PortCall::kWrite, {}, {}, 0, 4, 2000, {0x1B, 0x69, 0x46, 0x53}, 1, 4, 52},
@@ -37,6 +28,7 @@ TEST(RecordingFormat, EveryCallReadsBackAsWritten) {
       {10, PortCall::kWriteByName, "P", {}, 7, 4, 10000, {0x1B, 0x69, 0x61, 1}, 1, 4, 40},
       {11, PortCall::kReadByName, "", {}, 0, 4, 10, {}, 0, 0, 10},
   };
+  // clang-format on
   std::string text = Header() + "# made by a test\n";
   for (const RecordedCall& call : calls) {
     text += FormatCall(call);

@@ -1,4 +1,4 @@
-// Opening the printer, the state every command depends on, initialise and status.
+// Opening the printer: the state every command depends on, and the name kept.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -52,51 +52,6 @@ TEST_F(LibraryStateTest, OpenKeepsTheLastNameCutTo259AndAFailedOpenKeepsTheOpenF
   port_.ExpectOpen("").Fails();
   EXPECT_EQ(TR_OPEN_FAILED, library_.InitPrinter(nullptr, nullptr));
   ExpectBeginUnder("");
-}
-
-TEST_F(LibraryStateTest, CmdInitWritesTheFrameAndNeverWaitsForAReply) {
-  OpenPrinter();
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('I'), 1234);
-  EXPECT_EQ(TR_OK, library_.CmdInit(1234));
-
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('I'), 1234).Moves(3);
-  EXPECT_EQ(TR_WRITE_FAILED, library_.CmdInit(1234));
-}
-
-TEST_F(LibraryStateTest, GetStatusReadsWithWhatIsLeftOfTheWholeCallsTimeOut) {
-  OpenPrinter();
-  std::array<uint8_t, 32> status{};
-  // Purge and write count against the budget: 5000 - 100 - 300 is left to read.
-  port_.ExpectPurge().Takes(100);
-  port_.ExpectWrite(Frame('S'), 5000).Takes(300);
-  port_.ExpectRead(32, 4600, Status(0, 77));
-  EXPECT_EQ(TR_OK, library_.GetStatus(status.data(), 5000));
-  EXPECT_EQ(Status(0, 77), Bytes(status.begin(), status.end()));
-
-  // The budget is a signed 32-bit tick difference: it holds across the wrap...
-  clock_.nowMs = 0xFFFFFF00u;
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('S'), 1000).Takes(0x200);
-  port_.ExpectRead(32, 1000 - 0x200, Status(1, 0));
-  EXPECT_EQ(TR_OK, library_.GetStatus(status.data(), 1000));
-  // ...and from 2^31 ms on, start + time-out - now is negative at once.
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('S'), 0x80000000u);
-  EXPECT_EQ(TR_TIMEOUT, library_.GetStatus(status.data(), 0x80000000u));
-
-  // Failures: a short write, no time left to read, a short read.
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('S'), 500).Moves(2);
-  EXPECT_EQ(TR_WRITE_FAILED, library_.GetStatus(status.data(), 500));
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('S'), 500).Takes(500);
-  EXPECT_EQ(TR_TIMEOUT, library_.GetStatus(status.data(), 500));
-  port_.ExpectPurge();
-  port_.ExpectWrite(Frame('S'), 500);
-  port_.ExpectRead(32, 500, Slice(Status(1, 0), 0, 31));
-  EXPECT_EQ(TR_READ_FAILED, library_.GetStatus(status.data(), 500));
 }
 
 }  // namespace
