@@ -45,8 +45,8 @@ function(vexlow_dll_exports target def)
   endif()
 endfunction()
 
-# vexlow_add_binary_tables_test(<target> EXPORTS <name>... [BY_ORDINAL <dll> ORDINALS <n>...]):
-# the built DLL must export exactly these names and import nothing but the
+# vexlow_add_binary_tables_test(<target> [EXPORTS <name>...] [BY_ORDINAL <dll> ORDINALS <n>...]):
+# the built program or DLL must export exactly these names and import nothing but the
 # system's DLLs and BY_ORDINAL, by those ordinals only. The loader-tables test
 # (packaging/tests/loader_tables), which reads every built file on the build
 # machine, checks it.

@@ -6,9 +6,10 @@
 #     own symbol table;
 #   - each import from a DLL among the given files (or beside the importer, where
 #     the loader looks first) is exported by it, by name or ordinal;
-#   - a DLL named by --exactly exports exactly those names (so no 32-bit decorated
+#   - a file named by --exactly exports exactly those names (so no 32-bit decorated
 #     duplicate such as TRSendFile@24 either) and imports nothing but the system's
-#     own DLLs (no MinGW runtime) and BY_ORDINAL, that one by exactly ORDINALS.
+#     own DLLs (no MinGW runtime that a user's Windows lacks or that could be
+#     planted) and BY_ORDINAL, that one by exactly ORDINALS.
 # Usage: loader_tables_check.py [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FILE...
 #   (EXPORTS and ORDINALS comma-separated; exit status 0: every check held)
 import re
@@ -16,7 +17,9 @@ import struct
 import sys
 from pathlib import Path
 
-SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "advapi32.dll", "winspool.drv", "user32.dll"}
+# The system's own DLLs: every Windows has them, and none can be planted beside a program.
+SYSTEM_DLL = re.compile(r"(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|ole32|oleaut32"
+                        r"|winspool\.drv|version|msvcrt|ucrtbase|api-ms-win-[a-z0-9-]+)(\.dll)?")
 failures = []
 
 
@@ -164,9 +167,12 @@ def check_exactly(pe, exports, by_ordinal="", ordinals=""):
             imported.append(ordinal)
         elif dll == by_ordinal.lower():
             failures.append(f"{pe.name}: {by_ordinal} is imported by name: {name}")
-        elif dll not in SYSTEM_DLLS | strangers:
+        elif not SYSTEM_DLL.fullmatch(dll) and dll not in strangers:
             strangers.add(dll)
-            failures.append(f"{pe.name} imports {dll}, which is neither {by_ordinal} nor a system DLL")
+            failures.append(f"{pe.name} imports {dll}, which is no system DLL"
+                            + (f" nor {by_ordinal}" if by_ordinal else ""))
+    if not any(pe.imports()):
+        failures.append(f"{pe.name}: no imports found")
     if by_ordinal and sorted(imported) != sorted(int(n) for n in ordinals.split(",") if n):
         failures.append(f"{pe.name}: {by_ordinal} ordinals are {sorted(imported)}, not {ordinals}")
 
