@@ -45,17 +45,15 @@ function(vexlow_dll_exports target def)
   endif()
 endfunction()
 
-# vexlow_add_binary_tables_test(<target> EXPORTS <name>... [BY_ORDINAL <dll> ORDINALS <n>...]):
-# a test that the built DLL exports exactly these names and imports nothing
-# but the system's DLLs and BY_ORDINAL, by those ordinals only. It reads the
-# file on the build machine, so it needs no Wine (label "host").
+# vexlow_add_binary_tables_test(<target> [EXPORTS <name>...] [BY_ORDINAL <dll> ORDINALS <n>...]):
+# the built program or DLL must export exactly these names and import nothing but the
+# system's DLLs and BY_ORDINAL, by those ordinals only. The loader-tables test
+# (packaging/tests/loader_tables), which reads every built file on the build
+# machine, checks it.
 function(vexlow_add_binary_tables_test target)
   cmake_parse_arguments(T "" "BY_ORDINAL" "EXPORTS;ORDINALS" ${ARGN})
   list(JOIN T_EXPORTS "," exports)
   list(JOIN T_ORDINALS "," ordinals)
-  add_test(NAME ${target}_binary_tables
-    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DDLL=$<TARGET_FILE:${target}>
-            -DEXPORTS=${exports} -DBY_ORDINAL=${T_BY_ORDINAL} -DORDINALS=${ordinals}
-            -P ${PROJECT_SOURCE_DIR}/cmake/check_binary_tables.cmake)
-  set_tests_properties(${target}_binary_tables PROPERTIES LABELS host)
+  set_property(GLOBAL APPEND PROPERTY VEXLOW_EXACT_BINARY_TABLES
+    --exactly "$<TARGET_FILE_NAME:${target}>:${exports}:${T_BY_ORDINAL}:${ordinals}")
 endfunction()

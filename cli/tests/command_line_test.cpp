@@ -1,10 +1,13 @@
-// The command line: every command's shape, options anywhere, and the mistakes.
+// The console's own parts: the command line (every command's shape, options
+// anywhere, the mistakes), the result words and the progress bar.
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/progress_bar.h"
 #include "cli/result_messages.h"
 
 namespace cli {
@@ -15,7 +18,9 @@ bool Parse(std::vector<const char*> args, CommandLine* line, std::string* error)
   return ParseCommandLine(static_cast<int>(args.size()), args.data(), line, error);
 }
 
-// Each field of the line, in order, so one row shows everything parsed.
+// Each field of the line, in order, so one row shows everything parsed:
+// command (its number), printer, package, entry, output, driver, time-out and
+// the flags quiet, json, verify and dry run.
 std::string Fields(const CommandLine& l) {
   return std::to_string(static_cast<int>(l.command)) + "|" + l.printer + "|" + l.package + "|" +
          l.entry + "|" + l.output + "|" + l.driver + "|" + std::to_string(l.timeoutMs) + "|" +
@@ -24,54 +29,36 @@ std::string Fields(const CommandLine& l) {
 
 TEST(CommandLineTest, ReadsEachCommandWithItsOperands) {
   const std::string longest(259, 'n');
-  struct Case {
+  const struct {
     std::vector<const char*> args;
-    CommandLine want;
-  };
-  const auto want = [](Command command, std::string printer, std::string package = "",
-                       std::string entry = "", std::string output = "") {
-    CommandLine line;
-    line.command = command;
-    line.printer = std::move(printer);
-    line.package = std::move(package);
-    line.entry = std::move(entry);
-    line.output = std::move(output);
-    return line;
-  };
-  CommandLine sendWithOptions = want(Command::kSend, "P", "pkg.kx7");
-  sendWithOptions.timeoutMs = 2147483647u;
-  sendWithOptions.quiet = sendWithOptions.json = sendWithOptions.verify = true;
-  CommandLine dryRun = want(Command::kUpdate, "");
-  dryRun.driver = "Quorbel ZN-418";
-  dryRun.dryRun = true;
-  const Case cases[] = {
-      {{"status", "Desk Printer"}, want(Command::kStatus, "Desk Printer")},
+    std::string fields;
+  } cases[] = {
+      {{"status", "Desk Printer"}, "1|Desk Printer|||||0|"},
       // Options anywhere; the largest time-out.
       {{"--quiet", "send", "--json", "P", "pkg.kx7", "--timeout", "2147483647", "--verify"},
-       sendWithOptions},
-      {{"receive", "P", "2", "out.kx7"}, want(Command::kReceive, "P", "", "2", "out.kx7")},
-      {{"delete", "P", "pkg.kx7"}, want(Command::kDelete, "P", "", "pkg.kx7")},
-      {{"list", longest.c_str()}, want(Command::kList, longest)},
-      {{"printers"}, want(Command::kPrinters, "")},
-      {{"update", "--dry-run", "--driver", "Quorbel ZN-418"}, dryRun},
-      {{"update", "P", "pkg.kx7"}, want(Command::kUpdate, "P", "pkg.kx7")},
-      {{"list", "--help"}, want(Command::kHelp, "")},
+       "2|P|pkg.kx7||||2147483647|qjv"},
+      {{"receive", "P", "2", "out.kx7"}, "3|P||2|out.kx7||0|"},
+      {{"delete", "P", "pkg.kx7"}, "5|P||pkg.kx7|||0|"},
+      {{"list", longest.c_str()}, "4|" + longest + "|||||0|"},
+      {{"printers"}, "6||||||0|"},
+      {{"update", "--dry-run", "--driver", "Quorbel ZN-418"}, "7|||||Quorbel ZN-418|0|d"},
+      {{"update", "P", "pkg.kx7"}, "7|P|pkg.kx7||||0|"},
+      {{"list", "--help"}, "0||||||0|"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CommandLine line;
     std::string error;
     ASSERT_TRUE(Parse(c.args, &line, &error)) << error;
-    EXPECT_EQ(Fields(line), Fields(c.want));
+    EXPECT_EQ(Fields(line), c.fields);
   }
 }
 
 TEST(CommandLineTest, RejectsWhatIsNotACommand) {
   const std::string longName(260, 'n');
-  struct Case {
+  const struct {
     std::vector<const char*> args;
     const char* error;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {{}, "no command given"},
       {{"print", "P"}, "unknown command 'print'"},
       {{"send", "P"}, "'send' takes the printer name and 1 more argument"},
@@ -91,7 +78,7 @@ TEST(CommandLineTest, RejectsWhatIsNotACommand) {
       {{"status", "P", "--driver", "D"}, "--driver does not go with 'status'"},
       {{"printers", "--driver"}, "--driver needs a driver name"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CommandLine line;
     std::string error;
     EXPECT_FALSE(Parse(c.args, &line, &error));
@@ -105,6 +92,37 @@ TEST(ResultMessagesTest, EveryCodeHasAMessageOfItsOwn) {
     EXPECT_TRUE(seen.insert(ResultMessage(code)).second) << code;
   }
   EXPECT_STREQ(ResultMessage(-1), ResultMessage(9)) << "unknown codes share one message";
+}
+
+// A console bar is redrawn in place only when what it shows changes, out of
+// range values clamped, and its line ended once; a log gets a line at the
+// start and at each further tenth.
+TEST(ProgressBarTest, DrawsOnlyWhatChanged) {
+  EXPECT_EQ(RenderProgressBar(42, 10), "[####------]  42%");
+  EXPECT_EQ(RenderProgressBar(100, 10), "[##########] 100%");
+  const struct {
+    BarStyle style;
+    std::vector<int32_t> updates, drawn;
+  } cases[] = {
+      {BarStyle::kRedrawn, {0, 0, -3, 50, 100, 120}, {0, 50, 100}},
+      {BarStyle::kLogged, {0, 0, 4, 13, 19, 20, 99, 100, 100}, {0, 13, 20, 99, 100}},
+  };
+  for (const auto& c : cases) {
+    const bool redrawn = c.style == BarStyle::kRedrawn;
+    std::ostringstream out;
+    ProgressBar bar(out, c.style);
+    bar.Finish();
+    EXPECT_EQ(out.str(), "") << "no bar, no line to end";
+    for (int32_t percent : c.updates) {
+      bar.Update(percent);
+    }
+    bar.Finish();
+    std::string expected;
+    for (int32_t percent : c.drawn) {
+      expected += redrawn ? '\r' + RenderProgressBar(percent) : RenderProgressBar(percent) + '\n';
+    }
+    EXPECT_EQ(out.str(), redrawn ? expected + '\n' : expected);
+  }
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ class ModuleLocation : public testing::FakeLocation {
   }
 };
 
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/' || c == ':';
-}
-
 void RunOne(fuzz::FuzzInput& input) {
   testing::Journal journal;
   ApplicationTitle title;
@@ -60,18 +56,14 @@ void RunOne(fuzz::FuzzInput& input) {
   }
   std::string directory;
   GetProgramDirectory(location, directory);
-  const uint8_t present = input.U8();
-  const char* const companions[] = {"\\vexlow.ini", "\\ostrand.dll", "\\hobrel.dll"};
-  for (std::size_t i = 0; i < std::size(companions); ++i) {
-    if ((present >> i & 1) != 0) {
-      files.present.insert(directory + companions[i]);
-    }
-  }
   for (const char* key : {"NewVersion", "Country", "DriverName", "MachineName", "KX7FileName"}) {
     profile.values[key] = input.Text(400);
   }
-  if ((present & 8) != 0) {
-    files.present.insert(directory + "\\" + profile.values["KX7FileName"]);
+  for (const std::string& name : {std::string("vexlow.ini"), std::string("ostrand.dll"),
+                                  std::string("hobrel.dll"), profile.values["KX7FileName"]}) {
+    if (input.Bool()) {
+      files.present.insert(directory + "\\" + name);
+    }
   }
   strings.texts[IDS_APP_TITLE] = input.Text(40);
   strings.texts[IDS_WARNING_NOTICE] = input.Text(80);
@@ -95,10 +87,11 @@ void RunOne(fuzz::FuzzInput& input) {
   FUZZ_CHECK(messages.shown.size() <= 1, "start-up shows at most one message");
   FUZZ_CHECK(app.ProgramDirectory() == directory && app.IniPath() == directory + "\\vexlow.ini",
              "the ini is looked for in the program's own directory");
-  FUZZ_CHECK(directory.size() <= location.path.size() &&
-                 location.path.compare(0, directory.size(), directory) == 0 &&
-                 (directory.empty() || IsSeparator(location.path[directory.size()])),
-             "the program's directory is its path up to a separator");
+  FUZZ_CHECK(
+      location.path.starts_with(directory) &&
+          (directory.empty() || std::string_view("\\/:").find(location.path[directory.size()]) !=
+                                    std::string_view::npos),
+      "the program's directory is its path up to a separator");
   for (const std::string* setting : {&app.NewVersion(), &app.Country(), &app.DriverName(),
                                      &app.MachineName(), &app.KX7FileName()}) {
     FUZZ_CHECK(setting->size() <= UpdateApp::kValueCapacity - 1,

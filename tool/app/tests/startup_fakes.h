@@ -22,9 +22,14 @@ using platform::MessageIcon;
 using platform::testing::FakeMessageBoxes;
 using platform::testing::ShownMessage;
 
-class FakeUserInterface : public UserInterface {
- public:
-  explicit FakeUserInterface(Journal& journal) : journal_(journal) {}
+// What every fake that writes to the journal holds.
+struct Journaling {
+  explicit Journaling(Journal& journal) : journal_(journal) {}
+  Journal& journal_;
+};
+
+struct FakeUserInterface : UserInterface, Journaling {
+  using Journaling::Journaling;
   DialogResult RunWarningDialog(const std::string& machineName) override {
     journal_.push_back("warning dialog: " + machineName);
     return warningResult;
@@ -34,18 +39,13 @@ class FakeUserInterface : public UserInterface {
     selectSettings = settings;
     return DialogResult::Cancel;
   }
-
   DialogResult warningResult = DialogResult::Ok;
   PrinterSelectSettings selectSettings;
-
- private:
-  Journal& journal_;
 };
 
 // Records each load and free of a library in the journal.
-class JournalLoader : public platform::testing::FakeLibraryLoader {
- public:
-  explicit JournalLoader(Journal& journal) : journal_(journal) {}
+struct JournalLoader : platform::testing::FakeLibraryLoader, Journaling {
+  using Journaling::Journaling;
   Handle Load(const char* name) override {
     journal_.push_back(std::string("load ") + name);
     return FakeLibraryLoader::Load(name);
@@ -54,57 +54,39 @@ class JournalLoader : public platform::testing::FakeLibraryLoader {
     journal_.push_back("free library");
     FakeLibraryLoader::Free(library);
   }
-
- private:
-  Journal& journal_;
 };
 
-class FakeFiles : public FilePresence {
- public:
-  explicit FakeFiles(Journal& journal) : journal_(journal) {}
+struct FakeFiles : FilePresence, Journaling {
+  using Journaling::Journaling;
   bool Exists(const std::string& path) override {
     journal_.push_back("look for " + path);
     return present.count(path) != 0;
   }
   std::set<std::string> present;
-
- private:
-  Journal& journal_;
 };
 
-class FakeProfile : public ProfileReader {
- public:
-  explicit FakeProfile(Journal& journal) : journal_(journal) {}
+struct FakeProfile : ProfileReader, Journaling {
+  using Journaling::Journaling;
   // Private-profile semantics: a value longer than the buffer is cut to capacity - 1.
   std::string ReadString(const std::string& path, const char* section, const char* key,
                          const char* defaultValue, std::size_t capacity) override {
     journal_.push_back("read " + path + " [" + section + "] " + key + " default \"" + defaultValue +
                        "\" into " + std::to_string(capacity));
     const auto found = values.find(key);
-    std::string value = found == values.end() ? defaultValue : found->second;
-    if (capacity == 0) {
-      return {};
-    }
-    return value.substr(0, capacity - 1);
+    const std::string value = found == values.end() ? defaultValue : found->second;
+    return capacity == 0 ? std::string() : value.substr(0, capacity - 1);
   }
   std::map<std::string, std::string> values;
-
- private:
-  Journal& journal_;
 };
 
-class FakeStrings : public StringTable {
- public:
-  explicit FakeStrings(Journal& journal) : journal_(journal) {}
+struct FakeStrings : StringTable, Journaling {
+  using Journaling::Journaling;
   std::string Load(unsigned id) override {
     journal_.push_back("string " + std::to_string(id));
     const auto found = texts.find(id);
     return found == texts.end() ? std::string() : found->second;
   }
   std::map<unsigned, std::string> texts;
-
- private:
-  Journal& journal_;
 };
 
 // Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC; a trail byte may be 0x5C ('\').
@@ -112,8 +94,7 @@ inline bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-class FakeLocation : public ProgramLocation {
- public:
+struct FakeLocation : ProgramLocation {
   bool ModulePath(std::string& out) override {
     if (available) {
       out = path;
@@ -133,8 +114,7 @@ class FakeLocation : public ProgramLocation {
   bool available = true;
 };
 
-class FakeCodec : public TextCodec {
- public:
+struct FakeCodec : TextCodec {
   std::string AnsiToUtf8(const std::string& ansi) override {
     const auto found = conversions.find(ansi);
     return found == conversions.end() ? ansi : found->second;

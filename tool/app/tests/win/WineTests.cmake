@@ -1,6 +1,6 @@
 # Tests of the Windows side, run under Wine: what only the real system
 # answers (its profile and file functions, the loader's search, the dialog
-# manager's fonts), the imports of Vexlow.exe, and Vexlow.exe itself driven
+# manager's fonts), and Vexlow.exe itself driven
 # from outside through winauto.
 set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
 
@@ -24,8 +24,7 @@ target_include_directories(app_library_search_test PRIVATE ${APP_WIN_TESTS})
 add_dependencies(app_library_search_test app_search_probe)
 
 # Vexlow.exe must need no MinGW runtime library: only the system's own.
-vexlow_add_test(NAME vexlow_imports_test
-  COMMAND ${APP_WIN_TESTS}/imports_test.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Vexlow>)
+vexlow_add_binary_tables_test(Vexlow)
 
 # The real program, driven from outside with winauto: its start-up outcomes,
 # whole updates with the virtual printer and its driver, and the printer's
