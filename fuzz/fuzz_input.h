@@ -20,6 +20,7 @@ class FuzzInput {
   uint8_t U8() { return Empty() ? 0 : data_[pos_++]; }
   uint16_t U16() { return static_cast<uint16_t>(U8() | U8() << 8); }
   uint32_t U32() { return U16() | static_cast<uint32_t>(U16()) << 16; }
+  bool Bool() { return (U8() & 1) != 0; }
 
   // A number from lo to hi, taking as few bytes as the range needs.
   uint32_t InRange(uint32_t lo, uint32_t hi) {
