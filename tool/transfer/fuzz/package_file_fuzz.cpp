@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/tests/core_exports.h"
+#include "cli/tests/tool_fakes.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/package_bytes.h"
