@@ -37,8 +37,10 @@ class CommandsTest : public Fixture {
     Patch(Write("huge.kx7", 16), 19, 0x80);     // 0x80000010 bytes: negative as a signed count
     Patch(Write("largest.kx7", 16), 19, 0x7F);  // 0x7F000010 bytes: a package may announce it
   }
-  void Patch(const std::string& path, std::streamoff at, char byte) {
-    std::fstream(path, std::ios::binary | std::ios::in | std::ios::out).seekp(at).put(byte);
+  void Patch(const std::string& path, std::streamoff at, uint8_t byte) {
+    std::fstream(path, std::ios::binary | std::ios::in | std::ios::out)
+        .seekp(at)
+        .put(static_cast<char>(byte));
   }
   bool Traced(const char* what) { return TraceText().find(what) != std::string::npos; }
 };
