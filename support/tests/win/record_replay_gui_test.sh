@@ -5,9 +5,10 @@
 # rejects the request) is recorded, then replayed on a virtual printer in replay
 # mode with the recorder still between: the same message, and a second
 # recording with the same calls, arguments and bytes as the first. A completed
-# update is recorded; replayed with one byte of a chunk the tool writes altered,
-# every call before it is answered as recorded and the altered one is reported.
-# Only the completed update costs the tool's 12-second pause.
+# update is recorded and replayed the same way; replayed with one byte of a
+# chunk the tool writes altered, every call before it is answered as recorded
+# and the altered one is reported. The two completed updates cost the tool's
+# 12-second pause.
 # Argument: the folder of the Windows binaries.
 set -uo pipefail
 bin_dir="$1"
@@ -57,9 +58,12 @@ update "$work/rejected.txt" "[faults]\nreject_request = 1" "stop:$failed"
 update "$work/rejected-again.txt" "replay = $(vp_win_path "$work/rejected.txt")" "stop:$failed"
 same_calls "$work/rejected.txt" "$work/rejected-again.txt"
 
-echo "-- a completed update, recorded"
+echo "-- a completed update, recorded, then replayed"
 update "$work/completed.txt" "" "information:$completed"
 expect_stored "$app/update.kx7"
+update "$work/completed-again.txt" "replay = $(vp_win_path "$work/completed.txt")" \
+  "information:$completed"
+same_calls "$work/completed.txt" "$work/completed-again.txt"
 
 echo "-- one byte of a chunk the tool writes, altered in the recording"
 # The 11th byte of the first chunk: hex digits 21 and 22 of its data.
