@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "cli/exit_codes.h"
+#include "platform/registered_library.h"
 #include "platform/win/library_search.h"
+#include "platform/win/win32_library_loader.h"
 #include "support/bundle/pc_report.h"
 #include "support/bundle/zip_writer.h"
 #include "support/recorder/recorder_paths.h"
@@ -107,7 +109,7 @@ std::string WindowsVersion() {
 }
 
 // The model the driver's information library gives the printer, as the update
-// tool asks it: the library the driver registers, by its absolute path.
+// tool asks it: the library the driver registers, loaded by the tool's rule.
 std::string PrinterModel(const char* name, const char* driver, const char* port) {
   const std::string key = std::string(kDriverKeyRoot) + driver;
   char path[MAX_PATH] = {};
@@ -116,16 +118,16 @@ std::string PrinterModel(const char* name, const char* driver, const char* port)
                    &size) != ERROR_SUCCESS) {
     return "unknown (the driver registers no information library)";
   }
-  HMODULE library = LoadLibraryExA(
-      path, nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  platform::Win32LibraryLoader loader;
+  platform::LibraryLoader::Handle library = platform::LoadRegisteredLibrary(loader, path);
   if (library == nullptr) {
     return std::string("unknown (") + path + " cannot be loaded)";
   }
-  const auto capabilities = reinterpret_cast<MyDeviceCapabilitiesFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, INFO_LIBRARY_EXPORT)));
+  const auto capabilities =
+      reinterpret_cast<MyDeviceCapabilitiesFn>(loader.Resolve(library, INFO_LIBRARY_EXPORT));
   const int32_t model =
       capabilities != nullptr ? capabilities(name, port, kModelIndex, nullptr, nullptr) : -1;
-  FreeLibrary(library);
+  loader.Free(library);
   if (model == -1) {
     return "unknown (the information library gives none)";
   }
