@@ -409,6 +409,8 @@ TEST(CapabilitiesTest, SettingMasksFollowTheFeatureFlags) {
       {0x08, 0, 10, kPlatformWindowsNt, 0x00, 0, 2},
       {0x1000302B, 0, 10, kPlatformWindowsNt, 0x4051, 0x400, 2},
       {0xE1000054, 0, 10, kPlatformWindows9x, 0x1E57, 0x45, 4},
+      {0x08008C00, 0, 10, kPlatformWindowsNt, 0x55, 0x382, 2},
+      {0x10002000, 0, 10, kPlatformWindowsNt, 0x4055, 0, 2},
   };
   for (const Case& c : cases) {
     DriverExtension extension;
@@ -457,6 +459,7 @@ TEST(CapabilitiesTest, OptionBitsComeFromThePrivateAreaWithinTheMask) {
     EXPECT_EQ(c.maskAfter, extension.optionMask) << c.what;
     EXPECT_EQ(c.bitsAfter, extension.optionBits) << c.what;
     EXPECT_EQ(c.defaultsAfter, extension.defaultOptionBits) << c.what;
+    EXPECT_EQ((c.maskAfter & 0xF000) != 0 ? 0x2000u : 0u, extension.settingsMask) << c.what;
   }
 }
 

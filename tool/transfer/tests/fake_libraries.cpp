@@ -116,13 +116,6 @@ void ResetFakes() {
   calls.clear();
 }
 
-const std::vector<std::string>& BoundOstrandNames() {
-  static const std::vector<std::string> names = {
-      "TRInitPrinter", "TRCheckSupportPrinter", "TRCmdInit",   "TRGetStatus", "TRGetFileList",
-      "TRSendFile",    "TRReceiveFile",         "TRDeleteFile"};
-  return names;
-}
-
 FakeLibraryLoader::Exports OstrandExports(const std::string& without) {
   return Without({{"TRInitPrinter", AsSymbol(&FakeInitPrinter)},
                   {"TRCheckSupportPrinter", AsSymbol(&FakeCheckSupportPrinter)},
@@ -136,15 +129,11 @@ FakeLibraryLoader::Exports OstrandExports(const std::string& without) {
                  without);
 }
 
-FakeLibraryLoader::Exports HobrelExports(const std::string& without) {
-  return Without({{"SKWriteFile", AsSymbol(&FakeSKWriteFile)}, {"SKReadFile", &NeverCalled}},
-                 without);
-}
-
 BoundLibraries::BoundLibraries() {
   ResetFakes();
   loader.Provide("Ostrand.dll", OstrandExports());
-  loader.Provide("hobrel.dll", HobrelExports());
+  loader.Provide("hobrel.dll",
+                 {{"SKWriteFile", AsSymbol(&FakeSKWriteFile)}, {"SKReadFile", &NeverCalled}});
   EXPECT_TRUE(client.BindTransferLibrary());
   EXPECT_TRUE(port.BindPortLibrary());
 }

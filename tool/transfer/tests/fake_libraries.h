@@ -51,12 +51,9 @@ FakeHobrel& Hobrel();
 CallLog& Calls();
 void ResetFakes();
 
-// The eight entry points the tool binds, in the order it looks them up.
-const std::vector<std::string>& BoundOstrandNames();
 // Every export of the fake Ostrand (the eight and TRCheckSupportPrinter2),
 // optionally without one of them.
 FakeLibraryLoader::Exports OstrandExports(const std::string& without = "");
-FakeLibraryLoader::Exports HobrelExports(const std::string& without = "");
 
 // Fresh fakes and both libraries bound through them.
 struct BoundLibraries {

@@ -1,6 +1,5 @@
-// The transfer client: binding Ostrand by name, the wrappers, which keep each
-// call's code and never jump into a library that is not bound, and the
-// readiness check.
+// The transfer client: the wrappers, which keep each call's code and never jump into a library that
+// is not bound, and the readiness check.
 #include "tool/transfer/transfer_client.h"
 
 #include <gtest/gtest.h>
@@ -9,32 +8,6 @@
 
 namespace vexlow::testing {
 namespace {
-
-// The eight names in order; the first one missing ends the binding, and the
-// library stays loaded until it is unbound, or bound again.
-TEST(TransferClientTest, BindsTheEightNamesInOrderUpToTheFirstMissing) {
-  const std::vector<std::string>& names = BoundOstrandNames();
-  for (std::size_t missing = 0; missing <= names.size(); ++missing) {
-    const std::string missingName = missing < names.size() ? names[missing] : "";
-    SCOPED_TRACE(missingName);
-    FakeLibraryLoader loader;
-    loader.Provide("Ostrand.dll", OstrandExports(missingName));
-    TransferClient client(loader);
-    client.SetCurrentTransferPrinter("left over");
-    EXPECT_EQ(client.BindTransferLibrary(), missing == names.size());
-    EXPECT_EQ(client.CurrentTransferPrinter(), "");
-    const std::size_t looked = std::min(missing + 1, names.size());
-    EXPECT_EQ(loader.Lookups(), std::vector<std::string>(names.begin(), names.begin() + looked));
-    client.BindTransferLibrary();
-    EXPECT_EQ(loader.LoadedCount(), 1);
-    client.UnbindTransferLibrary();
-    client.UnbindTransferLibrary();
-    EXPECT_EQ(loader.FreeCount(), 2);
-  }
-  FakeLibraryLoader empty;
-  EXPECT_FALSE(TransferClient(empty).BindTransferLibrary());
-  EXPECT_TRUE(empty.Lookups().empty());
-}
 
 // Unbound, no wrapper may jump into a freed library: each fails with a code.
 TEST(TransferClientTest, WrappersFailWithoutCallingWhenUnbound) {
