@@ -30,13 +30,6 @@ class PrinterFixture : public ::testing::Test {
   const std::string& TraceText() { return printer_->GetTrace().Captured(); }
   size_t StoredFiles() { return printer_->Store().Files().size(); }
 
-  // Puts a complete file into the printer's memory, as an earlier send would have.
-  void Seed(const Package& p) {
-    vp::FileEntry entry;
-    std::copy(p.header.begin(), p.header.end(), entry.begin());
-    ASSERT_TRUE(printer_->Store().Store(entry, p.payload));
-  }
-
   vp::PrinterConfig config_;
   SimClock clock_;
   std::unique_ptr<vp::VirtualPrinter> printer_;
