@@ -293,6 +293,10 @@ TEST_F(LabelPrinter, FallbackPapersComeFromTheSpoolerAndAreMeasured) {
     if (!c.papers.empty()) {
       EXPECT_EQ(c.papers, Described(attached));
     }
+    for (const PaperRecord& p : attached.Papers()) {  // the offset is kept off both sides
+      EXPECT_EQ(p.PhysicalWidth() - 2 * p.OffsetX(), p.PrintableWidth());
+      EXPECT_EQ(p.PhysicalHeight() - 2 * p.OffsetY(), p.PrintableHeight());
+    }
     EXPECT_EQ(c.asked, world.contexts.papersAsked);
   }
 }

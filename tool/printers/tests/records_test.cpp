@@ -82,6 +82,7 @@ TEST(RecordsTest, PaperFiltersKeepThePapersOfTheModelAndMoveTheDeviceMode) {
       {true, {{9}, {256}, {300}}, 9, {256, 300}, 256},
       {true, {{9}, {256}, {300}}, 300, {256, 300}, 300},
       {true, {{9}, {1}}, 9, {}, 9},
+      {true, {{9}, {300}, {256}}, 256, {300, 256}, 256},
   };
   for (const auto& c : cases) {
     PaperList papers = Papers(c.papers);
@@ -140,7 +141,7 @@ TEST(RecordsTest, MediaEntriesAreReadOnlyAsFarAsTheAreaHoldsThem) {
   layoutTwo.Put(112, "Label", 5);
   layoutTwo.PutU16(112 + 64, 302);
   layoutTwo.PutU16(112 + 66, 1234);
-  layoutTwo.PutU16(112 + 73 + 64, 310);
+  layoutTwo.PutU16(112 + 73 + 64, 303);
   EXPECT_TRUE(ReadMediaRecords(kFeaturePrivateLayoutTwo, layoutTwo.Reader(), papers, media));
   ASSERT_EQ(3u, media.Size());
   EXPECT_EQ(306, media[0].Id());
@@ -148,7 +149,8 @@ TEST(RecordsTest, MediaEntriesAreReadOnlyAsFarAsTheAreaHoldsThem) {
   EXPECT_EQ(1, media[0].PieceNumber());
   EXPECT_EQ(1234, media[0].Length());
   EXPECT_EQ(720, media[0].Width());  // the paper at position 302 - 300
-  EXPECT_EQ(0, media[1].Width());    // position 10 is outside the list
+  EXPECT_EQ(307, media[1].Id());
+  EXPECT_EQ(0, media[1].Width());  // position 3 is past the list's end
   EXPECT_EQ(0, media[2].Id());
 }
 
@@ -176,6 +178,9 @@ TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
       {{}, {}, {300, 300}, 0, {kA4, {1, 1, 1, 1000, 500}}, "1000 500 2480 3508"},
       // A driver's resolution that fills 32 bits: the margins stop at the largest size.
       {{254, 254}, {1, 1}, {INT32_MAX, INT32_MAX}, 0, {}, "2147483647 2147483647 8454660 8454660"},
+      // Every extent must be there in pixels, a single one included.
+      {{100, 150}, {0, 9999}, {254, 254}, 0, {}, "100 150 0 9999"},
+      {{100, 150}, {1, 9999}, {254, 254}, 0, {}, "101 154 1 9999"},
   };
   for (const Case& c : cases) {
     PageGeometry g;
