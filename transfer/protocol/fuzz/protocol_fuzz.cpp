@@ -22,15 +22,11 @@ uint32_t stopAt, progressCalls;
 int32_t lastPercent;
 uint8_t openBlock[TR_OPEN_BLOCK_SIZE];
 
-// The tick count the library reads, from any start tick and wrapping as the
-// real one does; only the port's calls move it.
-struct FuzzClock : platform::TickClock {
-  uint32_t NowMs() override { return startTick + static_cast<uint32_t>(trueMs); }
-  const uint32_t startTick = in->U32();
-};
-
-class HostilePort : public portio::PortIo {
+// The port, and the tick count the library reads: from any start tick and
+// wrapping as the real one does, moved only by the port's calls.
+class HostilePort : public portio::PortIo, public platform::TickClock {
  public:
+  uint32_t NowMs() override { return startTick_ + static_cast<uint32_t>(trueMs); }
   bool Open(const char*, void*) override { return Answer(0); }
   bool Write(const void*, uint32_t count, uint32_t* written, uint32_t timeoutMs) override {
     FUZZ_CHECK(count <= TR_MAX_CHUNK);
@@ -98,6 +94,7 @@ class HostilePort : public portio::PortIo {
     return wire_test::Status((shape & 3) == 2 ? in->U8() : 1, accept);
   }
 
+  const uint32_t startTick_ = in->U32();
   uint8_t outcome_ = 0;
 };
 
@@ -181,9 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   in = &input;
   trueMs = 0;
   inTransfer = opened = false;
-  FuzzClock clock;
   HostilePort port;
-  ostrand::TransferLibrary library(port, clock);
+  ostrand::TransferLibrary library(port, port);
   InitPrinter(library);
   for (uint32_t calls = in->InRange(1, 3); calls > 0 && !in->Empty(); --calls) {
     const uint8_t which = in->U8() % 10;
