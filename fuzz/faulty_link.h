@@ -18,6 +18,8 @@
 
 namespace fuzz {
 
+// The printer made as the input says; the exports call this link's library
+// while it lives.
 struct FaultyLink {
   explicit FaultyLink(FuzzInput& input) : config(Config(input)) {
     cli_test::coreLibrary = &library;
