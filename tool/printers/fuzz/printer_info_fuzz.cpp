@@ -4,19 +4,13 @@
 // selected, over the printer model's test fakes. The sanitizers watch the
 // buffers, the fakes that everything taken is given back; a few rules what
 // attach leaves.
-#include <string>
-#include <vector>
-
-#include "fuzz/fuzz_check.h"
-#include "fuzz/fuzz_input.h"
-#include "fuzz/test_reports.h"
+#include "fuzz/fuzz.h"
 #include "tool/printers/printer_info.h"
 #include "tool/printers/printer_list.h"
 #include "tool/printers/private_area.h"
 #include "tool/printers/tests/printer_fakes.h"
 
 namespace vexlow::fuzzing {
-namespace {
 
 // Any count; for one a block may be filled for, up to that many records.
 testing::CapabilityAnswer Answer(fuzz::FuzzInput& input, std::size_t size) {
@@ -32,19 +26,18 @@ testing::CapabilityAnswer Answer(fuzz::FuzzInput& input, std::size_t size) {
   return answer;
 }
 
+// What no driver may break: names and records within the buffers they are
+// kept in, option bits within their mask, at most 5000 copies, and the model
+// identifier offered exactly while the extension data is loaded.
 void Check(const PrinterInfo& info) {
   const DriverExtension& extension = info.Extension();
-  FUZZ_CHECK(
-      info.DisplayName().size() <= kMaxNameLength && info.PrinterName().size() <= kMaxNameLength,
-      "names stay within 259 characters");
-  FUZZ_CHECK(((extension.optionBits | extension.defaultOptionBits) & ~extension.optionMask) == 0,
-             "the option bits stay within the option mask");
-  FUZZ_CHECK(extension.copiesLimit <= 5000, "the copies limit is at most 5000");
-  FUZZ_CHECK((info.GetModelId() != nullptr) == ((extension.state & DriverExtension::kLoaded) != 0),
-             "the model identifier is offered exactly while the extension data is loaded");
-  FUZZ_CHECK(
-      info.Papers().Size() <= kMaxDriverRecords && info.Margins().Size() <= kMaxDriverRecords,
-      "no more records than a driver is believed to have");
+  FUZZ_CHECK(info.DisplayName().size() <= kMaxNameLength &&
+             info.PrinterName().size() <= kMaxNameLength);
+  FUZZ_CHECK(info.Papers().Size() <= kMaxDriverRecords &&
+             info.Margins().Size() <= kMaxDriverRecords);
+  FUZZ_CHECK(((extension.optionBits | extension.defaultOptionBits) & ~extension.optionMask) == 0);
+  FUZZ_CHECK(extension.copiesLimit <= 5000);
+  FUZZ_CHECK((info.GetModelId() != nullptr) == ((extension.state & DriverExtension::kLoaded) != 0));
 }
 
 void RunOne(fuzz::FuzzInput& input) {
@@ -118,19 +111,16 @@ void RunOne(fuzz::FuzzInput& input) {
     return;
   }
   PrinterInfo info(world.environment);
-  FUZZ_CHECK(!info.Attach(name.c_str(), 0) || info.IsOpened(), "attach leaves the printer opened");
+  FUZZ_CHECK(!info.Attach(name.c_str(), 0) || info.IsOpened());
   Check(info);
   info.Release();
-  FUZZ_CHECK(!info.IsOpened() && info.GetModelId() == nullptr, "release drops what attach built");
+  FUZZ_CHECK(!info.IsOpened() && info.GetModelId() == nullptr);  // release drops what attach built
 }
 
-}  // namespace
 }  // namespace vexlow::fuzzing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::WithoutTestReports([&] {
-    fuzz::FuzzInput input(data, size);
-    vexlow::fuzzing::RunOne(input);
-  });
+  fuzz::FuzzInput input(data, size);
+  vexlow::fuzzing::RunOne(input);
   return 0;
 }
