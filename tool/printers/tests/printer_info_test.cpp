@@ -90,6 +90,7 @@ TEST_F(LabelPrinter, AttachAsksTheSpoolerAndTheInformationLibraryInOrder) {
   }
   info.Release();
   EXPECT_FALSE(info.IsOpened());
+  EXPECT_EQ(0u, info.Capabilities().resolutions.Size());
   EXPECT_EQ(nullptr, info.GetModelId());
 }
 

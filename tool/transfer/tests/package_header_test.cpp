@@ -40,6 +40,7 @@ TEST(PackageHeaderTest, ReadsModelAndPayloadSizeFromTheFirst64Bytes) {
       {"whole header", FileBytes(0x0415, 1000, 64), fromFile, 0x0415, 1000, true},
       {"trailing bytes", FileBytes(0x0415, 1000, 70), fromFile, 0x0415, 1000, true},
       {"largest", FileBytes(0xFFFF, 0x7FFFFFFF, 64), fromFile, 0xFFFF, 0x7FFFFFFF, true},
+      {"one byte", FileBytes(0x0415, 1, 64), fromFile, 0x0415, 1, true},
       {"empty payload", FileBytes(0x0415, 0, 64), fromFile, 0x0415, 0, false},
       {"negative", FileBytes(0x0415, 0x80000010u, 64), fromFile, 0x0415, -0x7FFFFFF0, false},
       // A shorter file leaves the new header's bytes: zeros after 0x90 0x40.
