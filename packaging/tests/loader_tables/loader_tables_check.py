@@ -12,6 +12,7 @@
 #     planted) and BY_ORDINAL, that one by exactly ORDINALS.
 # Usage: loader_tables_check.py [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FILE...
 #   (EXPORTS and ORDINALS comma-separated; exit status 0: every check held)
+import argparse
 import re
 import struct
 import sys
@@ -49,10 +50,10 @@ class Pe:
                               for i in range(names)]
 
     def u16(self, at):
-        return struct.unpack_from("<H", self.data, at)[0] if at + 2 <= len(self.data) else 0
+        return int.from_bytes(self.data[at:at + 2], "little")
 
     def u32(self, at):
-        return struct.unpack_from("<I", self.data, at)[0] if at + 4 <= len(self.data) else 0
+        return int.from_bytes(self.data[at:at + 4], "little")
 
     def offset(self, rva):
         return next((raw + rva - start for start, size, raw in self.sections
@@ -163,14 +164,12 @@ def check_exactly(pe, exports, by_ordinal="", ordinals=""):
 
 
 def main(args):
-    exactly, given = {}, []
-    while args:
-        if args[0] == "--exactly" and len(args) > 1:
-            dll, *expected = args[1].split(":")
-            exactly[dll.lower()] = expected
-            args = args[2:]
-        else:
-            given.append(Path(args.pop(0)))
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exactly", action="append", default=[])
+    parser.add_argument("files", nargs="+", type=Path)
+    options = parser.parse_args(args)
+    given = options.files
+    exactly = {dll.lower(): expected for dll, *expected in (e.split(":") for e in options.exactly)}
     for path in given:
         try:
             pe = Pe(path)

@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -20,23 +19,15 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Win32LibraryLoader;
 
-fs::path ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return fs::path(path).parent_path();
-}
-
 TEST(Win32LibraryLoader, SearchesOnlyWhereTheProgramsAllow) {
   // The probe, a library with no name the programs look for, as a copy in
   // the current folder (planted) and one beside this program.
-  const fs::path program = ProgramFolder();
-  const fs::path current =
-      fs::temp_directory_path() / ("vexlow_loader_" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(current);
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const fs::path program = fs::path(self).parent_path();
   const fs::path probe = program / "probe" / "platform_search_probe.dll";
-  fs::copy_file(probe, current / "planted_probe.dll", fs::copy_options::overwrite_existing);
+  fs::copy_file(probe, "planted_probe.dll", fs::copy_options::overwrite_existing);
   fs::copy_file(probe, program / "beside_probe.dll", fs::copy_options::overwrite_existing);
-  ASSERT_TRUE(SetCurrentDirectoryW(current.c_str()));
   ASSERT_EQ(GetModuleHandleA("version.dll"), nullptr) << "version.dll is loaded already";
 
   // A registered bare name: the system folder's file, its exports resolved,
@@ -94,8 +85,7 @@ TEST(Win32LibraryLoader, SearchesOnlyWhereTheProgramsAllow) {
     EXPECT_EQ(loader.LoadWithFlags("version.dll", flags, &error), nullptr) << flags;
     EXPECT_EQ(error, platform::kErrorInvalidParameter) << flags;
   }
-  SetCurrentDirectoryW(program.c_str());
-  fs::remove_all(current);
+  fs::remove("planted_probe.dll");
   fs::remove(program / "beside_probe.dll");
 }
 

@@ -39,7 +39,7 @@ update() {
   start_update
   expect_box "${outcome%%:*}" "${outcome#*:}" 1
   if [ "${outcome#*:}" != "$completed" ]; then
-    winauto click "${selection[@]}" --id 1004 || wine_gui_fail "Exit"
+    press selection 1004
   fi
   wine_gui_wait_exit 20 || wine_gui_fail "the program did not end"
   [ -s "$recording" ] || wine_gui_fail "nothing recorded in $recording"
@@ -78,7 +78,6 @@ call="$(cat "$work/altered-call.txt")"
 update "$work/altered-again.txt" "replay = $(vp_win_path "$work/altered.txt")" "stop:$failed"
 said="replay parts from the recording at call $call (other bytes written, from byte 10)"
 grep -qF "$said" "$WINE_GUI_LOG" || wine_gui_fail "stderr does not say: $said"
-grep -qF "! $said" "$trace" || wine_gui_fail "the trace does not say: $said"
 grep -qE "^  ! recorded: $call write@4 count=200 " "$trace" ||
   wine_gui_fail "the trace does not show the recorded call $call"
 [ -z "$(ls -A "$state")" ] || wine_gui_fail "the replaying printer stored a file"

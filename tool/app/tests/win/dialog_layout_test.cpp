@@ -49,24 +49,6 @@ HWND CreatePassiveDialog(int dialog) {
       [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; }, 0);
 }
 
-// A control's text and the size it takes at the control's font: wrapped at
-// the control's width for statics, on one line for buttons.
-std::wstring TextAndExtent(HWND control, bool wrap, RECT* needed) {
-  wchar_t text[2048] = {};
-  GetWindowTextW(control, text, 2048);
-  GetClientRect(control, needed);
-  UINT format = DT_CALCRECT | DT_EXPANDTABS | (wrap ? DT_WORDBREAK : DT_SINGLELINE);
-  if (wrap && (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX)) {
-    format |= DT_NOPREFIX;
-  }
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  DrawTextW(dc, text, -1, needed, format);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return text;
-}
-
 TEST(DialogLayoutTest, EveryTextFitsItsControlAtTheLanguagesFont) {
   const char* language = std::getenv("VEXLOW_EXPECTED_LANGUAGE");
   ASSERT_NE(language, nullptr);
@@ -95,9 +77,21 @@ TEST(DialogLayoutTest, EveryTextFitsItsControlAtTheLanguagesFont) {
           (isStatic && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)) {
         continue;
       }
+      // The size the text takes at the control's font: wrapped at the
+      // control's width for statics, on one line for buttons.
+      wchar_t text[2048] = {};
+      GetWindowTextW(control, text, 2048);
       RECT client, needed;
       GetClientRect(control, &client);
-      const std::wstring text = TextAndExtent(control, isStatic, &needed);
+      needed = client;
+      UINT format = DT_CALCRECT | DT_EXPANDTABS | (isStatic ? DT_WORDBREAK : DT_SINGLELINE);
+      if (isStatic && (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX)) {
+        format |= DT_NOPREFIX;
+      }
+      HDC dc = GetDC(control);
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+      DrawTextW(dc, text, -1, &needed, format);
+      ReleaseDC(control, dc);
       EXPECT_TRUE(needed.right - needed.left <= client.right &&
                   needed.bottom - needed.top <= client.bottom)
           << "control " << GetDlgCtrlID(control) << ": " << WideToUtf8(text);

@@ -1,11 +1,13 @@
 // The printer list over the real spooler and registry, for what only they
 // show and no update walks: the papers the spooler measures when the driver's
-// information library is missing, and how the spooler's names compare. The printers are those
-// vp_install_driver.exe puts into the Wine prefix; the test removes them and the driver, which the
-// other tests install when they need it.
+// information library is missing, and how the spooler's names compare. The
+// printers are those vp_install_driver.exe puts into the Wine prefix; the test
+// removes them and the driver, which the other tests install when they need it.
+#include <process.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -28,25 +30,14 @@ const char kDriver[] = "Quorbel ZN-418";
 const char kPrinters[] = R"( --printer "Quorbel Test One" --printer "Quorbel Test Two")";
 const char kDamagedMessage[] = "The driver is damage. Reinstall the driver.";
 
-// Runs the installer beside this program (where CreateProcessA looks first)
-// with these arguments; its exit code, or -1. (Strings are built by appending:
-// MinGW's g++ 12 gives a false -Wrestrict on "x" + string.)
+// Runs the installer beside this program with these arguments (the C
+// runtime joins them to its command line as they stand); its exit code.
 int RunInstaller(const std::string& arguments) {
-  std::string line = "vp_install_driver.exe ";
-  line.append(arguments);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    return -1;
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
+  char installer[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, installer, MAX_PATH);
+  std::strcpy(std::strrchr(installer, '\\') + 1, "vp_install_driver.exe");
+  return static_cast<int>(
+      _spawnl(_P_WAIT, installer, "vp_install_driver.exe", arguments.c_str(), nullptr));
 }
 
 // The real adapters; the messages and the support check (which listing by
