@@ -82,13 +82,8 @@ expect_box() {
     sleep 1 # let it paint
     wine_gui_screenshot "$shot"
   fi
-  # A box may be found by its text a moment before it is shown, and a hidden
-  # button is not pressed.
-  deadline=$((SECONDS + 10))
-  until winauto click "${box[@]}" --id "$button" 2>/dev/null; do
-    ((SECONDS < deadline)) || { winauto click "${box[@]}" --id "$button"; wine_gui_fail "button $button of [$text]"; }
-    sleep 0.2
-  done
+  # A box may be found by its text a moment before it is shown.
+  press box "$button"
   deadline=$((SECONDS + 10))
   while seen="$(box_text)" && [ "$seen" = "$text" ]; do
     ((SECONDS < deadline)) || wine_gui_fail "the box [$text] stays"
@@ -96,9 +91,21 @@ expect_box() {
   done
 }
 
+# press ARRAY ID: presses the button of the window that the named array
+# describes once it can be pressed: a hidden or disabled button is not, and a
+# window is enabled again a moment after the box above it has gone.
+press() {
+  local -n window="$1"
+  local deadline=$((SECONDS + 10))
+  until winauto click "${window[@]}" --id "$2" 2>/dev/null; do
+    ((SECONDS < deadline)) || { winauto click "${window[@]}" --id "$2"; wine_gui_fail "button $2 of $1"; }
+    sleep 0.2
+  done
+}
+
 # start_update: Update, then Yes to the confirmation.
 start_update() {
-  winauto click "${selection[@]}" --id 1001 || wine_gui_fail "Update"
+  press selection 1001
   expect_box exclamation "$confirm" 6
 }
 

@@ -12,6 +12,7 @@
 #     planted) and BY_ORDINAL, that one by exactly ORDINALS.
 # Usage: loader_tables_check.py [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FILE...
 #   (EXPORTS and ORDINALS comma-separated; exit status 0: every check held)
+import argparse
 import re
 import struct
 import sys
@@ -37,48 +38,39 @@ class Pe:
         table = optional + self.u16(coff + 16)
         self.sections = [struct.unpack_from("<III", self.data, table + 40 * i + 12)
                          for i in range(sections)]
-        self.exports = self.read_exports()
+        # Export base, function RVAs by ordinal - base, [(name, ordinal - base)] as stored.
+        self.base, self.rvas, self.names = 0, [], []
+        d = self.offset(self.export_dir)
+        if d is not None:
+            self.base, functions, names, *tables = struct.unpack_from("<6I", self.data, d + 16)
+            f, n, o = (self.offset(t) for t in tables)
+            self.rvas = [self.u32(f + 4 * i) for i in range(functions)] if f is not None else []
+            if n is not None and o is not None:
+                self.names = [(self.text(self.offset(self.u32(n + 4 * i))), self.u16(o + 2 * i))
+                              for i in range(names)]
 
     def u16(self, at):
-        return struct.unpack_from("<H", self.data, at)[0] if at + 2 <= len(self.data) else 0
+        return int.from_bytes(self.data[at:at + 2], "little")
 
     def u32(self, at):
-        return struct.unpack_from("<I", self.data, at)[0] if at + 4 <= len(self.data) else 0
+        return int.from_bytes(self.data[at:at + 4], "little")
 
     def offset(self, rva):
-        for start, size, raw in self.sections:
-            if rva and start <= rva < start + size:
-                return raw + rva - start
-        return None
+        return next((raw + rva - start for start, size, raw in self.sections
+                     if rva and start <= rva < start + size), None)
 
     def text(self, at):
-        if at is None:
-            return ""
-        end = self.data.find(b"\0", at)
-        return self.data[at:end if end >= 0 else len(self.data)].decode("latin-1")
-
-    def read_exports(self):
-        # (base, function RVAs by ordinal - base, [(name, ordinal - base)] in stored order)
-        d = self.offset(self.export_dir)
-        if d is None:
-            return 0, [], []
-        base, functions, names, at_functions, at_names, at_ordinals = struct.unpack_from(
-            "<6I", self.data, d + 16)
-        f, n, o = self.offset(at_functions), self.offset(at_names), self.offset(at_ordinals)
-        rvas = [self.u32(f + 4 * i) for i in range(functions)] if f is not None else []
-        pairs = [(self.text(self.offset(self.u32(n + 4 * i))), self.u16(o + 2 * i))
-                 for i in range(names)] if n is not None and o is not None else []
-        return base, rvas, pairs
+        end = -1 if at is None else self.data.find(b"\0", at)
+        return "" if at is None else self.data[at:end if end >= 0 else None].decode("latin-1")
 
     def find(self, name):
         # The loader's lookup by name: a binary search over the stored name table.
-        _, rvas, pairs = self.exports
-        low, high, key = 0, len(pairs), name.encode("latin-1")
+        low, high, key = 0, len(self.names), name.encode("latin-1")
         while low < high:
             middle = (low + high) // 2
-            stored = pairs[middle][0].encode("latin-1")
+            stored, index = self.names[middle][0].encode("latin-1"), self.names[middle][1]
             if stored == key:
-                return rvas[pairs[middle][1]] if pairs[middle][1] < len(rvas) else None
+                return self.rvas[index] if index < len(self.rvas) else None
             low, high = (low, middle) if key < stored else (middle + 1, high)
         return None
 
@@ -110,16 +102,15 @@ class Pe:
                 value = struct.unpack_from("<Q" if self.plus else "<I", self.data, thunk)[0]
                 if not value:
                     break
-                if value >> (8 * width - 1):
-                    yield dll, None, value & 0xFFFF
-                else:
-                    yield dll, self.text(self.offset((value & 0xFFFFFFFF) + 2)), None
+                by_ordinal = value >> (8 * width - 1)
+                yield (dll, None if by_ordinal else self.text(self.offset((value & 0xFFFFFFFF) + 2)),
+                       value & 0xFFFF if by_ordinal else None)
                 thunk += width
             d += 20
 
 
 def check_exports(pe):
-    names = [name for name, _ in pe.exports[2]]
+    names = [name for name, _ in pe.names]
     if names and not pe.symbol_count:
         failures.append(f"{pe.name}: no symbol table to resolve its exports against")
     symbols = pe.symbol_rvas()
@@ -143,49 +134,42 @@ def check_imports(path, pe, given):
             continue
         try:
             exports = Pe(provider)
+            at = ordinal - exports.base if name is None else None
+            found = (exports.find(name) is not None if at is None
+                     else 0 <= at < len(exports.rvas) and exports.rvas[at] != 0)
         except (ValueError, struct.error):
-            exports = None
-        if exports is None:
             found = False
-        elif name is None:
-            base, rvas, _ = exports.exports
-            found = 0 <= ordinal - base < len(rvas) and rvas[ordinal - base] != 0
-        else:
-            found = exports.find(name) is not None
         if not found:
             failures.append(f"{pe.name} imports {dll} {name or f'ordinal {ordinal}'}, "
                             f"which {provider} does not export")
 
 
 def check_exactly(pe, exports, by_ordinal="", ordinals=""):
-    exported = sorted(name for name, _ in pe.exports[2])
+    exported = sorted(name for name, _ in pe.names)
     if exported != sorted(filter(None, exports.split(","))):
         failures.append(f"{pe.name}: exports are {exported}, not {exports}")
-    imported, strangers = [], set()
-    for dll, name, ordinal in pe.imports():
-        if dll == by_ordinal.lower() and name is None:
-            imported.append(ordinal)
-        elif dll == by_ordinal.lower():
-            failures.append(f"{pe.name}: {by_ordinal} is imported by name: {name}")
-        elif not SYSTEM_DLL.fullmatch(dll) and dll not in strangers:
-            strangers.add(dll)
-            failures.append(f"{pe.name} imports {dll}, which is no system DLL"
-                            + (f" nor {by_ordinal}" if by_ordinal else ""))
-    if not any(pe.imports()):
+    imports = list(pe.imports())
+    if not imports:
         failures.append(f"{pe.name}: no imports found")
-    if by_ordinal and sorted(imported) != sorted(int(n) for n in ordinals.split(",") if n):
-        failures.append(f"{pe.name}: {by_ordinal} ordinals are {sorted(imported)}, not {ordinals}")
+    ours = [(name, ordinal) for dll, name, ordinal in imports if dll == by_ordinal.lower()]
+    for dll in sorted({dll for dll, _, _ in imports
+                       if dll != by_ordinal.lower() and not SYSTEM_DLL.fullmatch(dll)}):
+        failures.append(f"{pe.name} imports {dll}, which is no system DLL"
+                        + (f" nor {by_ordinal}" if by_ordinal else ""))
+    failures.extend(f"{pe.name}: {by_ordinal} is imported by name: {name}"
+                    for name, _ in ours if name is not None)
+    imported = sorted(ordinal for name, ordinal in ours if name is None)
+    if by_ordinal and imported != sorted(int(n) for n in ordinals.split(",") if n):
+        failures.append(f"{pe.name}: {by_ordinal} ordinals are {imported}, not {ordinals}")
 
 
 def main(args):
-    exactly, given = {}, []
-    while args:
-        if args[0] == "--exactly" and len(args) > 1:
-            dll, *expected = args[1].split(":")
-            exactly[dll.lower()] = expected
-            args = args[2:]
-        else:
-            given.append(Path(args.pop(0)))
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exactly", action="append", default=[])
+    parser.add_argument("files", nargs="+", type=Path)
+    options = parser.parse_args(args)
+    given = options.files
+    exactly = {dll.lower(): expected for dll, *expected in (e.split(":") for e in options.exactly)}
     for path in given:
         try:
             pe = Pe(path)
@@ -197,10 +181,8 @@ def main(args):
         if pe.name.lower() in exactly:
             check_exactly(pe, *exactly.pop(pe.name.lower()))
     failures.extend(f"{dll}: named by --exactly, but not among the files" for dll in exactly)
-    for text in failures:
-        print(f"FAILED {text}")
-    if not failures:
-        print(f"{len(given)} files: export and import tables hold")
+    print("\n".join(f"FAILED {text}" for text in failures)
+          or f"{len(given)} files: export and import tables hold")
     return 1 if failures else 0
 
 

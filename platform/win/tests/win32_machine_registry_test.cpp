@@ -21,10 +21,9 @@ TEST(Win32MachineRegistry, NamesAndValuesThatDoNotFitAreRefusedUnwritten) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey);
   ASSERT_EQ(ERROR_SUCCESS,
             RegSetKeyValueA(HKEY_LOCAL_MACHINE, kTestKey, "Info Dll", REG_SZ, kPath, sizeof kPath));
-  HKEY subkey = nullptr;
   ASSERT_EQ(ERROR_SUCCESS,
-            RegCreateKeyA(HKEY_LOCAL_MACHINE, (kTestKey + ("\\" + kLongName)).c_str(), &subkey));
-  RegCloseKey(subkey);
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, (kTestKey + ("\\" + kLongName)).c_str(), "", REG_SZ,
+                            "", 1));
   const struct {
     const char* value;  // null: the subkey at index 0
     uint32_t capacity;

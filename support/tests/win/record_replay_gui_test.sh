@@ -39,14 +39,16 @@ update() {
   start_update
   expect_box "${outcome%%:*}" "${outcome#*:}" 1
   if [ "${outcome#*:}" != "$completed" ]; then
-    winauto click "${selection[@]}" --id 1004 || wine_gui_fail "Exit"
+    press selection 1004
   fi
   wine_gui_wait_exit 20 || wine_gui_fail "the program did not end"
   [ -s "$recording" ] || wine_gui_fail "nothing recorded in $recording"
 }
 
-# The calls of a recording without their times: what crossed the port.
-calls() { grep -v '^#' "$1" | sed -E 's/ us=[0-9]+\r?$//'; }
+# The calls of a recording without their times, what crossed the port: not
+# the time a call took, nor its timeout, the time left of a deadline that the
+# protocol counts down (1000 ms in one run, 999 in another).
+calls() { grep -v '^#' "$1" | sed -E 's/ us=[0-9]+\r?$//; s/ timeout=[0-9]+//'; }
 
 # same_calls A B: both recordings hold the same calls, arguments and bytes.
 same_calls() {
@@ -78,7 +80,6 @@ call="$(cat "$work/altered-call.txt")"
 update "$work/altered-again.txt" "replay = $(vp_win_path "$work/altered.txt")" "stop:$failed"
 said="replay parts from the recording at call $call (other bytes written, from byte 10)"
 grep -qF "$said" "$WINE_GUI_LOG" || wine_gui_fail "stderr does not say: $said"
-grep -qF "! $said" "$trace" || wine_gui_fail "the trace does not say: $said"
 grep -qE "^  ! recorded: $call write@4 count=200 " "$trace" ||
   wine_gui_fail "the trace does not show the recorded call $call"
 [ -z "$(ls -A "$state")" ] || wine_gui_fail "the replaying printer stored a file"

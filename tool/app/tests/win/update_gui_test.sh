@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Whole updates through the real Vexlow.exe and ostrand.dll, with the virtual
 # printer's hobrel.dll and printers of its driver in the Wine prefix; winauto
-# reads and answers what the program shows. In English, one run tries a
-# printer that does not answer (1910), declines the confirmation, sends a
-# package of another model (1917, then 1911), cancels with Escape (1916) and
-# completes (2011) with Enter typed during the pause, after which the program
-# ends; in Japanese, one run completes. Every transfer costs the tool's
+# reads and answers what the program shows. In English, a start with no printer
+# of the configured driver (1919) opens the About box from the system menu;
+# then one run lists the driver's printers, cancels a transfer with Escape
+# (1916), Enter having left it running, and completes (2011) with Enter typed
+# during the pause, after which the program ends; in Japanese, with a machine
+# name in the system's code page, one run completes. The failures' messages are
+# the fault table's and the update core's; every transfer costs the tool's
 # 12-second pause.
 # Arguments: the folder of the Windows binaries; a folder for screenshots;
-# optionally "en" for the English run alone.
+# optionally "en" for the English runs alone.
 set -uo pipefail
 bin_dir="$1"
 shots="$2"
@@ -22,34 +24,40 @@ model=0x0415 # the virtual printer's and its driver's model
 vp_write_config "$work/slow.ini" "$state" "$work/trace.txt" "$(printf '[faults]\nslow_link = 10 200')"
 vp_write_config "$work/fast.ini" "$state" "$work/trace.txt"
 
-
-echo "-- English: the failures, a cancel and a completed update in one run"
+echo "-- English: no printer of the driver; the About box"
 use_language en
 stage
-vp_make_package "$app/update.kx7" 0x7777 1000
+vexlow_write_ini "$app" "NewVersion=2.10" "DriverName=No Such Driver" "KX7FileName=update.kx7"
+touch "$app/update.kx7"
+wine_gui_start "$work" "$app/Vexlow.exe"
+wait_for warning
+winauto click "${warning[@]}" --id 1 || wine_gui_fail "Start"
+# The message comes before the dialog shows; the dialog is disabled under it.
+expect_box stop 'A compatible printer cannot be found.\n\nFor updating, the printer drivers must be installed.' 1
+wait_for selection
+wine_gui_expect_record "${selection[@]}" control 1000 ComboBox visible,disabled ''
+wine_gui_expect_record "${selection[@]}" control 1001 Button visible,disabled '&Update'
+# The system keeps a command's low four bits: 31 is the About item's 16.
+winauto syscommand "${selection[@]}" --id 31 || wine_gui_fail "system command 31"
+winauto wait --title About --has-control 1008 --timeout-ms 10000 || wine_gui_fail "no About box"
+[ "$(winauto text --title About --has-control 1008 --id 1008)" = "Version 1.00" ] ||
+  wine_gui_fail "the About box's version"
+winauto click --title About --has-control 1008 --text OK || wine_gui_fail "OK of the About box"
+winauto gone --title About --timeout-ms 5000 || wine_gui_fail "the About box stays"
+press selection 1004
+wine_gui_wait_exit 20 || wine_gui_fail "the program did not end on Exit"
+
+echo "-- English: a cancel and a completed update in one run"
+stage
+vp_make_package "$app/update.kx7" "$model" 600000
 VEXLOW_VIRTUAL_PRINTER="$(vp_win_path "$work/slow.ini")"
 export VEXLOW_VIRTUAL_PRINTER
 to_selection
 [ "$(winauto items "${selection[@]}" --id 1000)" = "$(printf 'item\t0\tselected\t%s\nitem\t1\t-\t%s' "$silent" "$answering")" ] ||
   wine_gui_fail "list: $(winauto items "${selection[@]}" --id 1000)"
-sleep 1
-wine_gui_screenshot "$shots/update-printer-selection.png"
-
-echo "   a printer that does not answer"
-winauto click "${selection[@]}" --id 1001 || wine_gui_fail "Update"
-expect_box exclamation 'Cannot communicate with the printer.\n\nMake sure that: \n\n*the printer is turned on,\n*the cable is correctly connected,\n*the printer is set to Transfer mode.' 1
-
-echo "   No to the confirmation, then a package of another model"
 choose "$answering"
-winauto click "${selection[@]}" --id 1001 || wine_gui_fail "Update"
-expect_box exclamation "$confirm" 7
-start_update
-expect_box exclamation 'A printer ID error occurred.' 1
-expect_box stop 'Failed to transfer.' 1
-[ -z "$(find "$state" -name 'file-*.vpf')" ] || wine_gui_fail "a package of another model was stored"
 
 echo "   Enter does not end the transfer, Escape cancels it"
-vp_make_package "$app/update.kx7" "$model" 600000
 start_update
 wait_for progress
 wine_gui_expect_record "${progress[@]}" control 2311 Static visible,enabled 'Transferring...'
@@ -65,8 +73,6 @@ echo "   a completed update ends the program"
 start_update
 wait_for operating 60
 wine_gui_expect_record "${operating[@]}" control 2510 Static visible,enabled 'The unit is operating...'
-sleep 1
-wine_gui_screenshot "$shots/update-operating.png"
 # Typed while the windows do not answer, it must not close the result unseen.
 winauto press --text enter || wine_gui_fail "Enter during the pause"
 expect_box information 'Completed the update for Glinterra.\n\nTurn off the printer.' 1 \
@@ -79,20 +85,25 @@ if [ "$languages" = en ]; then
   exit 0
 fi
 
-echo "-- Japanese: a completed update"
+echo "-- Japanese: a machine name in code page 932 (\"VX-9 テスト\"), a completed update"
 use_language ja
 rm -rf "$state"
 mkdir -p "$state"
 stage
+vexlow_write_ini "$app" "NewVersion=2.10" "Country=EU" "DriverName=$VEXLOW_DRIVER" \
+  "MachineName=VX-9 $(printf '\x83\x65\x83\x58\x83\x67')" "KX7FileName=update.kx7"
 vp_make_package "$app/update.kx7" "$model" 50000
 VEXLOW_VIRTUAL_PRINTER="$(vp_win_path "$work/fast.ini")"
-LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 to_selection
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine_gui_start "$work" "$app/Vexlow.exe"
+wait_for warning
+warned="$(winauto text "${warning[@]}" --id 1006)"
+[ "$warned" = "更新作業が確実に終了するまで、VX-9 テスト 本体を操作したり、USBケーブルを抜いたりしないでください。" ] ||
+  wine_gui_fail "the warning reads [$warned]"
+winauto click "${warning[@]}" --id 1 || wine_gui_fail "Start"
+wait_for selection
 choose "$answering"
 start_update
 wait_for operating 60
-wine_gui_expect_record "${operating[@]}" control 2510 Static visible,enabled '本体処理中です...'
-sleep 1
-wine_gui_screenshot "$shots/update-operating-ja.png"
 expect_box information 'Glinterra の更新を完了しました。\n\n本体の電源を切ってください。' 1 \
   "$shots/update-completed-ja.png"
 wine_gui_wait_exit 20 || wine_gui_fail "the program did not end after the Japanese update"
