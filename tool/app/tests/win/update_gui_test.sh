@@ -71,7 +71,7 @@ expect_box exclamation 'Transferring cancelled.' 1
 
 echo "   a completed update ends the program"
 start_update
-wait_for operating 60
+wait_for operating 180
 wine_gui_expect_record "${operating[@]}" control 2510 Static visible,enabled 'The unit is operating...'
 # Typed while the windows do not answer, it must not close the result unseen.
 winauto press --text enter || wine_gui_fail "Enter during the pause"
@@ -103,7 +103,7 @@ winauto click "${warning[@]}" --id 1 || wine_gui_fail "Start"
 wait_for selection
 choose "$answering"
 start_update
-wait_for operating 60
+wait_for operating 180
 expect_box information 'Glinterra の更新を完了しました。\n\n本体の電源を切ってください。' 1 \
   "$shots/update-completed-ja.png"
 wine_gui_wait_exit 20 || wine_gui_fail "the program did not end after the Japanese update"
