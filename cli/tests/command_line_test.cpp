@@ -44,6 +44,7 @@ TEST(CommandLineTest, ReadsEachCommandWithItsOperands) {
       {{"update", "--dry-run", "--driver", "Quorbel ZN-418"}, "7|||||Quorbel ZN-418|0|d"},
       {{"update", "P", "pkg.kx7"}, "7|P|pkg.kx7||||0|"},
       {{"list", "--help"}, "0||||||0|"},
+      {{"help"}, "0||||||0|"},
   };
   for (const auto& c : cases) {
     CommandLine line;
@@ -72,9 +73,7 @@ TEST(CommandLineTest, RejectsWhatIsNotACommand) {
       {{"status", ""}, "a printer name has 1 to 259 characters"},
       {{"status", longName.c_str()}, "a printer name has 1 to 259 characters"},
       {{"update", "P", "pkg.kx7", "extra"}, "'update' takes at most 2 arguments"},
-      {{"printers", "P"}, "'printers' takes at most 0 arguments"},
       {{"send", "P", "pkg.kx7", "--dry-run"}, "--dry-run does not go with 'send'"},
-      {{"list", "P", "--verify"}, "--verify does not go with 'list'"},
       {{"status", "P", "--driver", "D"}, "--driver does not go with 'status'"},
       {{"printers", "--driver"}, "--driver needs a driver name"},
   };

@@ -34,9 +34,6 @@ inline int32_t HOBREL_CALL CoreReadByName(const char* name, uint32_t reserved, v
                                           uint32_t count, uint32_t* read, uint32_t timeout) {
   return corePort->ReadByName(name, reserved, buffer, count, read, timeout) ? 1 : 0;
 }
-inline uint32_t OSTRAND_CALL CoreCheckSupportPrinter(const char*) {
-  return 1;
-}
 inline int32_t OSTRAND_CALL CoreSendFile(const void* header, const void* data, const uint32_t* size,
                                          void* status, uint32_t timeout, TRProgressCallback cb) {
   return coreLibrary->SendFile(header, data, size, status, timeout, cb);
@@ -48,7 +45,7 @@ inline int32_t OSTRAND_CALL CoreGetFileList(void* list, uint32_t* count, uint32_
 inline const TRFunctions kCoreExports{
     .initPrinter = [](const char* name, void* block)
                        OSTRAND_CALL { return coreLibrary->InitPrinter(name, block); },
-    .checkSupportPrinter = nullptr,
+    .checkSupportPrinter = [](const char*) OSTRAND_CALL -> uint32_t { return 1; },
     .cmdInit = [](uint32_t timeout) OSTRAND_CALL { return coreLibrary->CmdInit(timeout); },
     .getStatus = [](void* status, uint32_t timeout)
                      OSTRAND_CALL { return coreLibrary->GetStatus(status, timeout); },
@@ -66,21 +63,17 @@ inline const TRFunctions kCoreExports{
 // Selects as the tool's list does: the named printer, else the first.
 class FakeCatalog : public cli::PrinterCatalog {
  public:
-  std::vector<cli::ListedPrinter> PrintersOfDriver(const std::string& driver) override {
-    askedDriver = driver;
-    return listed;
-  }
+  std::vector<cli::ListedPrinter> PrintersOfDriver(const std::string&) override { return listed; }
   bool SelectPrinter(const char* name) override {
     if (onSelect) {
       onSelect();
     }
+    current_ = listed.empty() ? cli::ListedPrinter{} : listed.front();
     for (const cli::ListedPrinter& p : listed) {
       if (p.name == name) {
         current_ = p;
-        return true;
       }
     }
-    current_ = listed.empty() ? cli::ListedPrinter{} : listed.front();
     return !listed.empty();
   }
   bool GetCurrentPrinterName(std::string& out) const override {
@@ -90,7 +83,6 @@ class FakeCatalog : public cli::PrinterCatalog {
   uint32_t GetCurrentModelId() const override { return current_.model.value_or(0); }
 
   std::vector<cli::ListedPrinter> listed;
-  std::string askedDriver;
   std::function<void()> onSelect;  // stands for what happens meanwhile
 
  private:
@@ -135,7 +127,7 @@ struct FakeTool {
   explicit FakeTool(const TRFunctions& f = kCoreExports) {
     loader.Provide("Ostrand.dll",
                    {{"TRInitPrinter", reinterpret_cast<Symbol>(f.initPrinter)},
-                    {"TRCheckSupportPrinter", reinterpret_cast<Symbol>(&CoreCheckSupportPrinter)},
+                    {"TRCheckSupportPrinter", reinterpret_cast<Symbol>(f.checkSupportPrinter)},
                     {"TRCmdInit", reinterpret_cast<Symbol>(f.cmdInit)},
                     {"TRGetStatus", reinterpret_cast<Symbol>(f.getStatus)},
                     {"TRGetFileList", reinterpret_cast<Symbol>(f.getFileList)},
