@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "protocol_fixture.h"
+#include "scripted_port.h"
 
 namespace ostrand_test {
 namespace {
@@ -56,12 +56,12 @@ TEST_F(CommandTest, EachRequestIsReadWithWhatIsLeftOfItsTimeOutAndFailuresAreNam
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "command " << row.command << ", result " << row.expected);
-    clock_.nowMs = row.startTick;
+    port_.nowMs = row.startTick;
     Bytes request = requests[row.command];
     if (row.command == kDelete) {
       request.insert(request.end(), entry.begin(), entry.end());  // one write
     }
-    port_.ExpectPurge().Takes(row.purgeMs);
+    port_.Expect("purge").Takes(row.purgeMs);
     Step& write = port_.ExpectWrite(request, row.timeoutMs).Takes(row.writeMs);
     if (row.written) {
       write.Moves(*row.written);
