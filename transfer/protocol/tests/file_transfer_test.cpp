@@ -2,9 +2,8 @@
 // printer sees and run as a send ("D") and as a receive ("U") where both apply.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
-#include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -40,17 +39,18 @@ class TransferTest : public ProtocolTest {
   // report asks to cancel), ~N moves only N bytes, +N takes N ms; *N repeats the
   // word. R is the time-out less the time taken up to the first status block.
   void Script(const std::string& script) {
+    static const std::regex kWord(
+        R"(([a-z]+)(\w+)?(?:/(\d+))?(!)?(?:~(\d+))?(?:\+(\w+))?(?:\*(\d+))?)");
     std::istringstream words(script);
     for (std::string word; words >> word;) {
-      const std::string name = word.substr(0, word.find_first_not_of("abcdefghijklmnopqrstuvwxyz"));
-      const char* at = word.c_str() + name.size();
-      const auto number = [&at] {  // none (0) unless a digit comes next
-        char* end = const_cast<char*>(at);
-        const auto value = std::isdigit(*at) ? static_cast<uint32_t>(std::strtoul(at, &end, 0)) : 0;
-        at = end;
-        return value;
+      std::smatch part;
+      ASSERT_TRUE(std::regex_match(word, part, kWord)) << word;
+      const auto number = [&part](int index, uint32_t none) {
+        return part[index].matched ? static_cast<uint32_t>(std::stoul(part[index], nullptr, 0))
+                                   : none;
       };
-      const uint32_t first = number(), second = *at == '/' ? (++at, number()) : 1;
+      const std::string name = part[1];
+      const uint32_t first = number(2, 0), second = number(3, 1), takesMs = number(6, 0);
       if (uint32_t* const setting = name == "size"   ? &size_
                                     : name == "in"   ? &timeoutMs_
                                     : name == "tick" ? &port_.nowMs
@@ -58,28 +58,20 @@ class TransferTest : public ProtocolTest {
         *setting = first;
         continue;
       }
-      Step change;  // what the word's last call answers, moves and takes
-      uint32_t times = 1;
-      while (*at != '\0') {
-        const char sign = *at++;
-        if (sign == '!') {
-          change.Fails();
-        } else if (sign == '~') {
-          change.Moves(number());
-        } else if (sign == '+') {
-          change.Takes(number());
-        } else {
-          times = number();
+      const bool fails = part[4].matched, cut = part[5].matched;
+      for (uint32_t i = 0; i < number(7, 1); ++i) {
+        Step& step = Expect(name, first, second).Takes(takesMs);
+        if (fails) {
+          step.Fails();
         }
-      }
-      for (uint32_t i = 0; i < times; ++i) {
-        Step& step = Expect(name, first, second);
-        step = Step{step.call, step.reply, change.answer, change.moved, change.takesMs};
-        elapsedMs_ += change.takesMs;
+        if (cut) {
+          step.Moves(number(5, 0));
+        }
+        elapsedMs_ += takesMs;
         if (name == "block" && !limitMs_) {
           limitMs_ = timeoutMs_ - elapsedMs_;
         }
-        if ((name == "block" || name == "next") && change.answer && !change.moved && second == 1) {
+        if ((name == "block" || name == "next") && !fails && !cut && second == 1) {
           expectedStatus_ = step.reply;  // accepted: handed to the caller
         }
       }
@@ -134,9 +126,8 @@ class TransferTest : public ProtocolTest {
                                progress);
     }
     received_.assign(size_, 0);
-    const int32_t result = library_.ReceiveFile(header_.data(), received_.data(), &size_,
-                                                status_.data(), timeoutMs_, progress);
-    return result;
+    return library_.ReceiveFile(header_.data(), received_.data(), &size_, status_.data(),
+                                timeoutMs_, progress);
   }
 
   bool sending_ = true;
