@@ -37,11 +37,6 @@ struct Step {
     moved = 0;
     return *this;
   }
-  // The call answers nonzero but reports only `reported` bytes moved.
-  Step& Moves(uint32_t reported) {
-    moved = reported;
-    return *this;
-  }
   Step& Takes(uint32_t ms) {
     takesMs = ms;
     return *this;
@@ -110,13 +105,10 @@ class ScriptedPort : public portio::PortIo, public platform::TickClock {
 
  private:
   // Takes the next step, which must be this call; the tick count moves on by
-  // the step's time. A call off the script answers zero.
+  // the step's time. A call after the script's end answers zero.
   const Step& Take(const std::string& call) {
     if (steps_.empty()) {
-      ADD_FAILURE() << "unexpected call after the script ended: " << call;
-      taken_ = Step();
-      taken_.Fails();
-      return taken_;
+      Expect("the end of the script").Fails();  // not this call
     }
     taken_ = steps_.front();
     steps_.pop_front();
