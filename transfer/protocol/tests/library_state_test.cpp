@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "protocol_fixture.h"
+#include "scripted_port.h"
 
 namespace ostrand_test {
 namespace {
@@ -12,8 +12,8 @@ class LibraryStateTest : public ProtocolTest {
  protected:
   // A send whose begin transfer is refused: shows the name the library keeps.
   void ExpectBeginUnder(const std::string& name) {
-    port_.ExpectPurge();
-    port_.ExpectBegin(name).Fails();
+    port_.Expect("purge");
+    port_.Expect("begin " + name + " 0 in 2000").Fails();
     const uint32_t size = 1;
     EXPECT_EQ(TR_TIMEOUT, library_.SendFile(buffer_.data(), buffer_.data(), &size, buffer_.data(),
                                             1000, nullptr));
@@ -38,18 +38,18 @@ TEST_F(LibraryStateTest, EveryCommandBeforeAnOpenAnswersNotOpenWithoutTouchingTh
 }
 
 TEST_F(LibraryStateTest, OpenKeepsTheLastNameCutTo259AndAFailedOpenKeepsTheOpenFlag) {
-  port_.ExpectOpen("First").Fails();
+  port_.Expect("open First").Fails();
   EXPECT_EQ(TR_OPEN_FAILED, library_.InitPrinter("First", nullptr));
   EXPECT_EQ(TR_NOT_OPEN, library_.CmdInit(1000));
 
   const std::string kept(259, 'P');
-  port_.ExpectOpen(kept);
-  port_.ExpectPurge();
+  port_.Expect("open " + kept);
+  port_.Expect("purge");
   EXPECT_EQ(TR_OK, library_.InitPrinter((kept + "QRS").c_str(), nullptr));
   ExpectBeginUnder(kept);
 
   // Still open after a failed open, under its name; no name at all is "".
-  port_.ExpectOpen("").Fails();
+  port_.Expect("open ").Fails();
   EXPECT_EQ(TR_OPEN_FAILED, library_.InitPrinter(nullptr, nullptr));
   ExpectBeginUnder("");
 }

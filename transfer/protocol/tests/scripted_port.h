@@ -1,8 +1,8 @@
 // A port that plays a script: every call must be the next expected step, with
 // the expected bytes, count and time-out; the step says what the call answers
-// and how long it takes on the fake clock. Progress callbacks are steps too, so
-// their place between port calls is checked. Any unexpected, mismatched or
-// missing call fails the running test.
+// and how long it takes on the fake tick count, which the port also is.
+// Progress callbacks are steps too, so their place between port calls is
+// checked. Any unexpected, mismatched or missing call fails the running test.
 #ifndef TRANSFER_PROTOCOL_TESTS_SCRIPTED_PORT_H
 #define TRANSFER_PROTOCOL_TESTS_SCRIPTED_PORT_H
 
@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 #include <optional>
 #include <string>
@@ -18,35 +17,24 @@
 #include "ostrand.h"
 #include "platform/tick_clock.h"
 #include "portio/port_io.h"
+#include "transfer_library.h"
 #include "wire_bytes.h"
 
 namespace ostrand_test {
 
 using namespace wire_test;
 
-// A tick clock that moves only when a test or a scripted call moves it.
-class FakeClock : public platform::TickClock {
- public:
-  uint32_t NowMs() override { return nowMs; }
-  uint32_t nowMs = 1000;  // wraps like the real tick count
-};
-
 struct Step {
   std::string call;               // as the port describes it: "write 1B 69 46 53 in 2000"
   Bytes reply;                    // read: the bytes delivered
   bool answer = true;             // nonzero answer; for progress: go on
   std::optional<uint32_t> moved;  // default: all asked (write), all delivered (read)
-  uint32_t takesMs = 0;           // the clock moves this much during the call
+  uint32_t takesMs = 0;           // the tick count moves this much during the call
 
   // The call answers zero and moves nothing; a progress report asks to cancel.
   Step& Fails() {
     answer = false;
     moved = 0;
-    return *this;
-  }
-  // The call answers nonzero but reports only `reported` bytes moved.
-  Step& Moves(uint32_t reported) {
-    moved = reported;
     return *this;
   }
   Step& Takes(uint32_t ms) {
@@ -55,28 +43,23 @@ struct Step {
   }
 };
 
-class ScriptedPort : public portio::PortIo {
+class ScriptedPort : public portio::PortIo, public platform::TickClock {
  public:
-  explicit ScriptedPort(FakeClock& clock) : clock_(clock) { current_ = this; }
+  ScriptedPort() { current_ = this; }
   ~ScriptedPort() override { current_ = nullptr; }
 
-  Step& ExpectOpen(const std::string& name) { return Add("open " + name); }
+  Step& Expect(const std::string& call) {
+    steps_.emplace_back().call = call;
+    return steps_.back();  // a deque keeps references valid across push_back
+  }
   Step& ExpectWrite(const Bytes& bytes, uint32_t timeoutMs) {
-    return Add("write " + Hex(bytes) + " in " + std::to_string(timeoutMs));
+    return Expect("write " + Hex(bytes) + " in " + std::to_string(timeoutMs));
   }
   // A read of `count` bytes that delivers `reply` (shorter means a short read).
   Step& ExpectRead(uint32_t count, uint32_t timeoutMs, const Bytes& reply) {
-    Step& step = Add("read " + std::to_string(count) + " in " + std::to_string(timeoutMs));
+    Step& step = Expect("read " + std::to_string(count) + " in " + std::to_string(timeoutMs));
     step.reply = reply;
     return step;
-  }
-  Step& ExpectPurge() { return Add("purge"); }
-  Step& ExpectBegin(const std::string& name) { return Add("begin " + name + " 0 in 2000"); }
-  Step& ExpectEnd() { return Add("end"); }
-  Step& ExpectProgress(int32_t percent) {
-    // Appended, not summed: GCC 12 misreads "literal" + std::string as an overlapping copy.
-    std::string call = "progress ";
-    return Add(call.append(std::to_string(percent)));
   }
 
   // Fails the test for every step that was never reached.
@@ -92,6 +75,7 @@ class ScriptedPort : public portio::PortIo {
     return current_->Take("progress " + std::to_string(percent)).answer ? 1 : 0;
   }
 
+  uint32_t NowMs() override { return nowMs; }
   bool Open(const char* printerName, void*) override {
     return Take(std::string("open ") + printerName).answer;
   }
@@ -104,11 +88,9 @@ class ScriptedPort : public portio::PortIo {
   }
   bool Read(void* buffer, uint32_t count, uint32_t* read, uint32_t timeoutMs) override {
     const Step& step = Take("read " + std::to_string(count) + " in " + std::to_string(timeoutMs));
-    const auto delivered = std::min<uint32_t>(count, static_cast<uint32_t>(step.reply.size()));
-    if (step.answer && delivered > 0) {
-      std::memcpy(buffer, step.reply.data(), delivered);
-    }
-    *read = step.moved.value_or(delivered);
+    const auto delivered = std::min<size_t>(count, step.reply.size());
+    std::copy_n(step.reply.begin(), delivered, static_cast<uint8_t*>(buffer));
+    *read = step.moved.value_or(static_cast<uint32_t>(delivered));
     return step.answer;
   }
   void Purge() override { Take("purge"); }
@@ -119,32 +101,42 @@ class ScriptedPort : public portio::PortIo {
   }
   void EndTransfer() override { Take("end"); }
 
- private:
-  Step& Add(const std::string& call) {
-    steps_.emplace_back().call = call;
-    return steps_.back();  // a deque keeps references valid across push_back
-  }
+  uint32_t nowMs = 1000;  // wraps like the real tick count
 
-  // Takes the next step, which must be this call; the clock moves on by the
-  // step's time. A call off the script answers zero.
+ private:
+  // Takes the next step, which must be this call; the tick count moves on by
+  // the step's time. A call after the script's end answers zero.
   const Step& Take(const std::string& call) {
     if (steps_.empty()) {
-      ADD_FAILURE() << "unexpected call after the script ended: " << call;
-      taken_ = Step();
-      taken_.Fails();
-      return taken_;
+      Expect("the end of the script").Fails();  // not this call
     }
     taken_ = steps_.front();
     steps_.pop_front();
     EXPECT_EQ(taken_.call, call) << "the call that came next";
-    clock_.nowMs += taken_.takesMs;
+    nowMs += taken_.takesMs;
     return taken_;
   }
 
   static inline ScriptedPort* current_ = nullptr;
-  FakeClock& clock_;
   std::deque<Step> steps_;
   Step taken_;
+};
+
+// The library under test over a scripted port.
+class ProtocolTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kPrinter = "Label Printer 7";
+
+  void TearDown() override { port_.VerifyDone(); }
+
+  void OpenPrinter(const char* name = kPrinter) {
+    port_.Expect(std::string("open ") + name);
+    port_.Expect("purge");
+    ASSERT_EQ(TR_OK, library_.InitPrinter(name, nullptr));
+  }
+
+  ScriptedPort port_;
+  ostrand::TransferLibrary library_{port_, port_};
 };
 
 }  // namespace ostrand_test

@@ -24,10 +24,6 @@ inline Bytes Le32(uint32_t value) {
           static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
 }
 
-inline uint32_t Le32At(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 // A status block: the valid marker, model 0x1234, acceptance byte and accept
 // count in their places, and `tag` in an unread byte to tell blocks apart.
 inline Bytes Status(uint8_t acceptance, uint32_t acceptCount, uint8_t tag = 0) {
