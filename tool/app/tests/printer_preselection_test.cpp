@@ -16,7 +16,6 @@ TEST(ChoosePreselectedPrinterTest, LastChoiceThenDriverNameThenFirst) {
     int expected;
   };
   const Case cases[] = {
-      {"named like the driver", entries, "", "Skorvin VX-9", 1},
       {"named like the driver in other letter case", entries, "", "SKORVIN vx-9", 1},
       {"none named like the driver: the first", entries, "", "Quorbel ZN-418", 0},
       {"the last choice wins over the driver name", entries, "warehouse", "Skorvin VX-9", 2},

@@ -21,7 +21,6 @@ TEST(ProgramPathTest, DirectoryAndTitleSplitAtWholeCharacters) {
   const Case cases[] = {
       {"C:\\Tools\\Vexlow.exe", "", "", false},
       {"", "", ""},
-      {"C:\\Tools\\Vexlow.exe", "C:\\Tools", "Vexlow"},
       {"C:/Tools/sub\\Vexlow.tool.exe", "C:/Tools/sub", "Vexlow.tool"},
       {"C:Vexlow.exe", "C", "Vexlow"},
       {"\\\\server\\share\\Vexlow.exe", "\\\\server\\share", "Vexlow"},

@@ -17,10 +17,7 @@ namespace vexlow::testing {
 
 using Journal = std::vector<std::string>;
 using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
 using platform::testing::FakeMessageBoxes;
-using platform::testing::ShownMessage;
 
 // What every fake that writes to the journal holds.
 struct Journaling {

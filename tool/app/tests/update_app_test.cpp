@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "resource.h"
@@ -45,12 +45,6 @@ struct StartUp {
     return App().ShutDown();
   }
 
-  void ExpectOneMessage(const std::string& caption, const std::string& text) {
-    const std::vector<ShownMessage> expected = {
-        {caption, text, MessageIcon::Stop, MessageButtons::Ok}};
-    EXPECT_EQ(messages.shown, expected);
-  }
-
   Journal journal;
   ApplicationTitle title;
   FakeMessageBoxes messages{journal, title.Text()};
@@ -68,6 +62,11 @@ struct StartUp {
 };
 
 class StartUpTest : public ::testing::Test, public StartUp {};
+
+Journal operator+(Journal a, const Journal& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 std::string Read(const char* key) {
   return std::string("read ") + kIni + " [UPDATE] " + key + " default \"\" into 260";
@@ -100,102 +99,75 @@ TEST_F(StartUpTest, RunsEveryStepInOrderThroughBothDialogs) {
       "2.10|Skorvin VX-9|update.kx7|C:\\Tools\\update.kx7");
 }
 
-// Without the ini nothing else is looked for, and the caption is still the
-// executable's name, converted for display; without the program's own path
-// the ini is not looked for anywhere else.
-TEST(StartUpIniTest, MissingIniIsTheOnlyMessage) {
-  struct Case {
-    std::string modulePath;
-    bool available;
-    std::string caption;
+// Start-up ends at the first piece missing with its one message, or at a
+// cancelled warning, and shutdown frees the library. Without the ini nothing
+// else is looked for, and the caption is the executable's name, converted for
+// display; without the program's own path the ini is looked for nowhere. The
+// missing companions are named by their bare names in one message, each after
+// a line break of its own.
+TEST(StartUpEndTest, AtTheFirstPieceMissingWithItsOneMessage) {
+  const Journal lookForAll = {std::string("look for ") + kIni, "look for C:\\Tools\\ostrand.dll",
+                              "look for C:\\Tools\\hobrel.dll", "look for C:\\Tools\\update.kx7"};
+  const std::string noIni = "message: Error : Data file not found. [stop, OK]";
+  const auto absent = [](std::set<std::string> paths) {
+    return [paths](StartUp& t) {
+      for (const auto& path : paths) {
+        t.files.present.erase("C:\\Tools\\" + path);
+      }
+    };
   };
-  const Case cases[] = {{"C:\\Tools\\Vexlow.exe", true, "Vexlow"},
-                        {"C:\\Tools\\\x83\x5C.exe", true, "\u30BD"},
-                        {"", false, ""}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.modulePath);
-    StartUp t;
-    t.files.present.clear();
-    t.location.path = c.modulePath;
-    t.location.available = c.available;
-    t.codec.conversions["\x83\x5C"] = "\u30BD";
-    t.RunProgram();
-    t.ExpectOneMessage(c.caption, "Error : Data file not found.");
-    Journal expected = {"string 1010", std::string("look for ") + kIni,
-                        "message: Error : Data file not found. [stop, OK]"};
-    if (!c.available) {
-      expected.erase(expected.begin() + 1);
-    }
-    EXPECT_EQ(t.journal, expected);
-  }
-}
-
-// Every companion is looked for; the message names the missing ones by their
-// bare names, each piece after a line break of its own.
-TEST(StartUpCompanionTest, NamesTheMissingFilesInOneMessage) {
-  const std::string ostrand = "C:\\Tools\\ostrand.dll", hobrel = "C:\\Tools\\hobrel.dll";
   struct Case {
-    std::set<std::string> absent;
-    std::string package;  // the ini's KX7FileName
-    std::string title;    // string 3000
-    std::string text;
+    std::string what;
+    std::function<void(StartUp&)> arrange;
+    std::string caption;  // of the one message, if any
+    Journal steps;        // the journal without the strings and values read
   };
   const Case cases[] = {
-      {{ostrand, hobrel}, "update.kx7", kTitle, "ostrand.dll\nhobrel.dll"},
-      {{hobrel}, "update.kx7", kTitle, "\nhobrel.dll"},
-      {{ostrand, hobrel, "C:\\Tools\\update.kx7"},
-       "update.kx7",
-       kTitle,
-       "ostrand.dll\nhobrel.dll\nupdate-utf8.kx7"},
+      {"no ini", absent({"vexlow.ini"}), "Vexlow", Journal{lookForAll[0], noIni}},
+      {"no ini, double-byte name",
+       [](StartUp& t) {
+         t.files.present.clear();
+         t.location.path = "C:\\Tools\\\x83\x5C.exe";
+       },
+       "\u30BD", Journal{lookForAll[0], noIni}},
+      {"no program path", [](StartUp& t) { t.location.available = false; }, "", Journal{noIni}},
+      {"no companion", absent({"ostrand.dll", "hobrel.dll", "update.kx7"}), kTitle,
+       lookForAll + Journal{"message: File not found.\n\nostrand.dll\nhobrel.dll\nupdate-utf8.kx7 "
+                            "[stop, OK]"}},
+      {"no port library", absent({"hobrel.dll"}), kTitle,
+       lookForAll + Journal{"message: File not found.\n\n\nhobrel.dll [stop, OK]"}},
       // No key at all: the package path is the directory plus "\", no file.
-      {{}, "", kTitle, "\n"},
+      {"no package key", [](StartUp& t) { t.profile.values.erase("KX7FileName"); }, kTitle,
+       Journal{lookForAll[0], lookForAll[1], lookForAll[2], "look for C:\\Tools\\",
+               "message: File not found.\n\n\n [stop, OK]"}},
       // An empty title string leaves the executable's name as the caption.
-      {{ostrand}, "update.kx7", "", "ostrand.dll"},
+      {"no title",
+       [](StartUp& t) {
+         t.strings.texts[IDS_APP_TITLE] = "";
+         t.files.present.erase("C:\\Tools\\ostrand.dll");
+       },
+       "Vexlow", lookForAll + Journal{"message: File not found.\n\nostrand.dll [stop, OK]"}},
+      {"export missing", [](StartUp& t) { t.missingOstrandExport = "TRDeleteFile"; }, kTitle,
+       lookForAll + Journal{"load Ostrand.dll", "message: Error : Transfer DLL : Open [stop, OK]",
+                            "free library"}},
+      {"warning cancelled", [](StartUp& t) { t.ui.warningResult = DialogResult::Cancel; }, "",
+       lookForAll + Journal{"load Ostrand.dll", "warning dialog: VX-9", "free library"}},
+      // Of the warning dialog's results only Cancel ends start-up there.
+      {"warning failed", [](StartUp& t) { t.ui.warningResult = DialogResult::Failed; }, "",
+       lookForAll + Journal{"load Ostrand.dll", "warning dialog: VX-9", "printer-selection dialog",
+                            "free library"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(c.what);
     StartUp t;
-    for (const auto& path : c.absent) {
-      t.files.present.erase(path);
-    }
-    t.profile.values["KX7FileName"] = c.package;
-    t.strings.texts[IDS_APP_TITLE] = c.title;
-    t.codec.conversions["update.kx7"] = "update-utf8.kx7";
+    t.codec.conversions = {{"\x83\x5C", "\u30BD"}, {"update.kx7", "update-utf8.kx7"}};
+    c.arrange(t);
     t.RunProgram();
-    t.ExpectOneMessage(c.title.empty() ? "Vexlow" : c.title, "File not found.\n\n" + c.text);
-    EXPECT_TRUE(t.loader.Loads().empty());
-  }
-}
-
-// A transfer library that cannot be bound ends start-up with its message
-// before any dialog; of the warning dialog's results only Cancel ends it there (Ok: above).
-// Either way shutdown frees the library.
-TEST(StartUpEndTest, AtABindFailureOrACancelledWarning) {
-  struct Case {
-    std::string missingExport;
-    DialogResult warning;
-    bool warned, selecting;
-  };
-  const Case cases[] = {
-      {"TRDeleteFile", DialogResult::Ok, false, false},  // the last one looked up
-      {"", DialogResult::Cancel, true, false},
-      {"", DialogResult::Failed, true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.missingExport + std::to_string(static_cast<int>(c.warning)));
-    StartUp t;
-    t.missingOstrandExport = c.missingExport;
-    t.ui.warningResult = c.warning;
-    t.RunProgram();
-    if (c.missingExport.empty()) {
-      EXPECT_TRUE(t.messages.shown.empty());
-    } else {
-      t.ExpectOneMessage(kTitle, "Error : Transfer DLL : Open");
-    }
-    EXPECT_EQ(std::count(t.journal.begin(), t.journal.end(), "warning dialog: VX-9"), c.warned);
-    EXPECT_EQ(std::count(t.journal.begin(), t.journal.end(), "printer-selection dialog"),
-              c.selecting);
-    EXPECT_EQ(t.journal.back(), "free library");
+    std::erase_if(t.journal, [](const std::string& step) {
+      return step.starts_with("string ") || step.starts_with("read ");
+    });
+    EXPECT_EQ(t.journal, c.steps);
+    EXPECT_EQ(t.messages.shown.empty() ? "" : t.messages.shown.front().caption, c.caption);
     EXPECT_EQ(t.loader.LoadedCount(), 0);
   }
 }

@@ -18,16 +18,6 @@ CallLog calls;
 // again before the next call.
 constexpr uint8_t kScribble = 0xA5;
 
-std::string Hex(const uint8_t* bytes, std::size_t count) {
-  std::string text;
-  for (std::size_t i = 0; i < count; ++i) {
-    char digits[4];
-    std::snprintf(digits, sizeof(digits), i == 0 ? "%02X" : " %02X", bytes[i]);
-    text += digits;
-  }
-  return text;
-}
-
 int32_t OSTRAND_CALL FakeInitPrinter(const char* printerName, void* openBlock) {
   calls.push_back(std::string("TRInitPrinter(") + printerName + ")");
   std::memcpy(ostrand.openBlockOnEntry.data(), openBlock, TR_OPEN_BLOCK_SIZE);
@@ -35,9 +25,10 @@ int32_t OSTRAND_CALL FakeInitPrinter(const char* printerName, void* openBlock) {
   return ostrand.initPrinterResult;
 }
 
+// Answers as for a driver without a "TransferUI" declaration.
 uint32_t OSTRAND_CALL FakeCheckSupportPrinter(const char* printerName) {
   calls.push_back(std::string("TRCheckSupportPrinter(") + printerName + ")");
-  return ostrand.supportAnswer;
+  return 0;
 }
 
 int32_t OSTRAND_CALL FakeCmdInit(uint32_t timeoutMs) {
@@ -52,13 +43,11 @@ int32_t OSTRAND_CALL FakeGetStatus(void* status, uint32_t timeoutMs) {
   return ostrand.getStatusResult;
 }
 
-int32_t OSTRAND_CALL FakeSendFile(const void* header, const void* data, const uint32_t* size,
+int32_t OSTRAND_CALL FakeSendFile(const void* /*header*/, const void* data, const uint32_t* size,
                                   void* status, uint32_t timeoutMs, TRProgressCallback progress) {
   calls.push_back("TRSendFile(" + std::to_string(*size) + " bytes, " + std::to_string(timeoutMs) +
                   ")");
-  const uint8_t* headerBytes = static_cast<const uint8_t*>(header);
   const uint8_t* dataBytes = static_cast<const uint8_t*>(data);
-  ostrand.sentHeader.assign(headerBytes, headerBytes + TR_HEADER_SIZE);
   ostrand.sentData.assign(dataBytes, dataBytes + *size);
   std::memcpy(ostrand.statusOnEntry.data(), status, TR_STATUS_SIZE);
   std::memset(status, kScribble, TR_STATUS_SIZE);
@@ -72,10 +61,15 @@ int32_t HOBREL_CALL FakeSKWriteFile(const char* printerName, uint32_t reserved, 
   const std::string nameBuffer(printerName, 256);
   const bool zeroPadded =
       nameBuffer.find_first_not_of('\0', std::strlen(printerName)) == std::string::npos;
+  std::string bytes;
+  for (uint32_t i = 0; i < count; ++i) {
+    char digits[4];
+    std::snprintf(digits, sizeof(digits), " %02X", static_cast<const uint8_t*>(buffer)[i]);
+    bytes += digits;
+  }
   calls.push_back("SKWriteFile(" + std::string(printerName) +
                   (zeroPadded ? ", 256 bytes, " : ", not padded, ") + std::to_string(reserved) +
-                  ", " + Hex(static_cast<const uint8_t*>(buffer), count) + ", " +
-                  std::to_string(timeoutMs) + ")");
+                  "," + bytes + ", " + std::to_string(timeoutMs) + ")");
   if (written != nullptr) {
     *written = count;
   }

@@ -26,16 +26,14 @@ struct FakeOstrand {
   int32_t cmdInitResult = TR_OK;
   int32_t getStatusResult = TR_OK;
   int32_t sendFileResult = TR_OK;
-  uint32_t supportAnswer = 0;
   std::array<uint8_t, TR_STATUS_SIZE> statusReply = {};
   // Runs inside TRSendFile, standing for the transfer: it may call the
   // progress callback, and its answer is the send's result.
   std::function<int32_t(TRProgressCallback progress)> transfer;
 
-  // The blocks as the caller handed them in, and the package of the last send.
+  // The blocks as the caller handed them in, and the payload of the last send.
   std::array<uint8_t, TR_OPEN_BLOCK_SIZE> openBlockOnEntry = {};
   std::array<uint8_t, TR_STATUS_SIZE> statusOnEntry = {};
-  std::vector<uint8_t> sentHeader;
   std::vector<uint8_t> sentData;
 };
 

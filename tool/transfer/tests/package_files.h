@@ -16,15 +16,6 @@
 
 namespace vexlow::testing {
 
-// A new header naming the model and announcing `payloadSize` bytes.
-inline PackageHeader MakePackageHeader(uint16_t modelId, int32_t payloadSize) {
-  PackageHeader header;
-  platform::ByteWriter fields(header.bytes.data(), header.bytes.size());
-  fields.PutU16(2, modelId);
-  fields.PutU32(16, static_cast<uint32_t>(payloadSize));
-  return header;
-}
-
 // Payload byte i of a package is i & 0xFF.
 inline std::vector<uint8_t> Payload(std::size_t size) {
   std::vector<uint8_t> bytes(size);
@@ -32,17 +23,6 @@ inline std::vector<uint8_t> Payload(std::size_t size) {
     bytes[i] = static_cast<uint8_t>(i);
   }
   return bytes;
-}
-
-// A package file: the header announcing `declaredSize`, then `payloadBytes`
-// bytes of Payload().
-inline std::vector<uint8_t> PackageFileBytes(uint16_t modelId, int32_t declaredSize,
-                                             std::size_t payloadBytes) {
-  const PackageHeader header = MakePackageHeader(modelId, declaredSize);
-  std::vector<uint8_t> file(header.bytes.begin(), header.bytes.end());
-  const std::vector<uint8_t> payload = Payload(payloadBytes);
-  file.insert(file.end(), payload.begin(), payload.end());
-  return file;
 }
 
 class PackageFolder {
@@ -55,14 +35,21 @@ class PackageFolder {
   }
   ~PackageFolder() { std::filesystem::remove_all(folder_); }
 
-  // Writes PackageFileBytes() under that name; returns its path.
+  // Writes a package file under that name: a new header naming the model and
+  // announcing `declaredSize` bytes, then `payloadBytes` bytes of Payload().
+  // Returns its path.
   std::string Write(const std::string& name, uint16_t modelId, int32_t declaredSize,
                     std::size_t payloadBytes) const {
-    const std::vector<uint8_t> file = PackageFileBytes(modelId, declaredSize, payloadBytes);
+    PackageHeader header;
+    platform::ByteWriter fields(header.bytes.data(), header.bytes.size());
+    fields.PutU16(2, modelId);
+    fields.PutU32(16, static_cast<uint32_t>(declaredSize));
+    const std::vector<uint8_t> payload = Payload(payloadBytes);
     const std::string path = Path(name);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()),
-               static_cast<std::streamsize>(file.size()));
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(header.bytes.data()), PackageHeader::kSize);
+    file.write(reinterpret_cast<const char*>(payload.data()),
+               static_cast<std::streamsize>(payload.size()));
     return path;
   }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
