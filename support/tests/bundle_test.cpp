@@ -52,7 +52,6 @@ TEST(ZipWriter, TheHostsUnzipTestsAndExtractsEveryFile) {
   int exit = 0;
   const std::string tested = HostOutput("unzip -t " + path + " 2>&1", &exit);
   ASSERT_EQ(exit, 0) << tested;
-  EXPECT_NE(tested.find("No errors detected"), std::string::npos) << tested;
   const std::string listing = HostOutput("unzip -Z -T " + path + " 2>&1", &exit);
   EXPECT_NE(listing.find("20261207.134558"), std::string::npos) << listing;
   for (const auto& [name, data] : files) {
