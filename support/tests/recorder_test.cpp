@@ -22,8 +22,6 @@ TEST(RecorderPaths, FileNamesComeFromTheRecordersFolderAndAbsolutePathsAsGiven) 
       {".", nullptr},
       {"..", nullptr},
       {"maker\\hobrel.dll", nullptr},
-      {".\\hobrel.dll", nullptr},
-      {"..\\hobrel.dll", nullptr},
       {"\\hobrel.dll", nullptr},  // the current drive's root
       {"C:hobrel.dll", nullptr},  // the current folder of drive C
   };
@@ -62,7 +60,7 @@ TEST(CallRecorder, RecordsCallsInOrderAndSaysOnceWhenTheRecordingFails) {
   for (int failAt : {1, 4, 100}) {
     FailingSink sink(failAt);
     CallRecorder recorder(sink);
-    recorder.Start("the maker's library: C:\\App\\hobrel-maker.dll\nsecond line");
+    recorder.Start("the maker's library: C:\\App\\hobrel-maker.dll\r\nsecond line");
     RecordedCall purge;
     for (int i = 0; i < 5; ++i) {
       recorder.Record(purge);
@@ -75,7 +73,7 @@ TEST(CallRecorder, RecordsCallsInOrderAndSaysOnceWhenTheRecordingFails) {
       std::string error;
       ASSERT_TRUE(ParseRecording(sink.text_, &calls, &error)) << error << sink.text_;
       EXPECT_EQ(calls.size(), 5u);
-      EXPECT_NE(sink.text_.find("# the maker's library: C:\\App\\hobrel-maker.dll second line\n"),
+      EXPECT_NE(sink.text_.find("# the maker's library: C:\\App\\hobrel-maker.dll  second line\n"),
                 std::string::npos);
     }
   }

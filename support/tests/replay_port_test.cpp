@@ -67,12 +67,16 @@ TEST_F(ReplayTest, EveryCallGetsWhatWasRecordedAfterItsRecordedTime) {
   EXPECT_EQ(clock_.NowUs() - start, 40u + 3 + 50 + 1000 + 4 + 2 + 30 + 10);
   EXPECT_TRUE(said_.empty()) << said_[0];
   EXPECT_FALSE(port_->Parted());
+  EXPECT_EQ(port_->Purge(), 0);
+  ASSERT_EQ(said_.size(), 1u);
+  EXPECT_EQ(said_[0],
+            "replay parts from the recording at call 9 (a call after the last one recorded)\n"
+            "  recorded: nothing\n  came:     9 purge@6");
 }
 
 TEST_F(ReplayTest, PartingIsSaidOnceAtItsCallAndEveryLaterCallFails) {
   const uint8_t status[] = {0x1B, 0x69, 0x46, 0x53};
   const uint8_t other[] = {0x1B, 0x69, 0x46, 0x54};
-  const uint8_t mode[] = {0x1B, 0x69, 0x61, 0x01};
   uint32_t moved = 0;
   const struct {
     const char* name;
@@ -90,29 +94,13 @@ TEST_F(ReplayTest, PartingIsSaidOnceAtItsCallAndEveryLaterCallFails) {
        "data=1B694653\n  came:     3 write@4 count=4 timeout=2000 data=1B694654"},
       {"a read of another count", 3, [&](ReplayPort& p) { return p.Read(nullptr, 2, &moved, 1); },
        "at call 4 (another count)"},
-      {"the by-name write for a port write", 6,
-       [&](ReplayPort& p) { return p.Write(mode, 4, &moved, 10000); }, "at call 7 (another call)"},
-      {"a call after the last", 8, [](ReplayPort& p) { return p.Purge(); },
-       "at call 9 (a call after the last one recorded)\n  recorded: nothing\n  came:     9 "
-       "purge@6"},
   };
   for (const auto& row : rows) {
     SetUp();
-    std::vector<std::function<void()>> asRecorded = {
-        [&] { port_->Open("P", nullptr); },
-        [&] { port_->Purge(); },
-        [&] { port_->Write(status, 4, &moved, 2000); },
-        [&] {
-          uint8_t reply[32];
-          port_->Read(reply, 32, &moved, 2000);
-        },
-        [&] { port_->BeginTransfer("P", 0, 2000); },
-        [&] { port_->EndTransfer(); },
-        [&] { port_->WriteByName("P", 0, mode, 4, &moved, 10000); },
-        [&] { port_->ReadByName("P", 0, nullptr, 4, &moved, 10); },
-    };
-    for (int i = 0; i < row.callsMatching; ++i) {
-      asRecorded[i]();
+    port_->Open("P", nullptr);
+    port_->Purge();
+    if (row.callsMatching > 2) {
+      port_->Write(status, 4, &moved, 2000);
     }
     ASSERT_TRUE(said_.empty()) << row.name << ": " << said_[0];
     moved = 99;
