@@ -83,7 +83,6 @@ LibraryLoader::Handle FakeLibraryLoader::LoadWithFlags(const char* name, uint32_
 }
 
 LibraryLoader::Symbol FakeLibraryLoader::Resolve(Handle library, const char* name) {
-  lookups_.push_back(name);
   EXPECT_NE(library, nullptr) << "lookup of " << name << " without a library";
   if (library == nullptr) {
     return nullptr;
@@ -95,7 +94,6 @@ LibraryLoader::Symbol FakeLibraryLoader::Resolve(Handle library, const char* nam
 
 void FakeLibraryLoader::Free(Handle library) {
   EXPECT_NE(library, nullptr) << "free without a library";
-  ++frees_;
   --loaded_;
 }
 

@@ -44,8 +44,6 @@ class FakeLibraryLoader : public LibraryLoader {
 
   // Every name that a load was asked for.
   const std::vector<std::string>& Loads() const { return loads_; }
-  const std::vector<std::string>& Lookups() const { return lookups_; }
-  int FreeCount() const { return frees_; }
   // Loads not yet matched by a free.
   int LoadedCount() const { return loaded_; }
 
@@ -59,8 +57,6 @@ class FakeLibraryLoader : public LibraryLoader {
   std::vector<std::unique_ptr<Library>> libraries_;
   bool searchFlags_ = true;
   std::vector<std::string> loads_;
-  std::vector<std::string> lookups_;
-  int frees_ = 0;
   int loaded_ = 0;
 };
 
