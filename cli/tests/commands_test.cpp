@@ -170,6 +170,8 @@ TEST_F(CommandsTest, EachOutcomeHasItsExitCodeAndWords) {
      0},
     {"update, no vexlow.ini", [](CommandsTest& f) { f.ini_.clear(); }, "update", kExitNoInput,
      "is not there: name the driver with --driver", 0},
+    {"printers, no vexlow.ini", [](CommandsTest& f) { f.ini_.clear(); }, "printers", kExitNoInput,
+     "is not there: name the driver with --driver", 0},
     {"dry run", none, "update|--dry-run", kExitOk, "Nothing was sent.", 0},
     {"dry run, wrong model", none, "update|--dry-run|Virtual Printer|@other.kx7", kExitWrongModel,
      "A printer ID error occurred.", 0},
