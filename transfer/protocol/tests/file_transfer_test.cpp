@@ -213,14 +213,24 @@ const struct Row {
     {"in5000 opening+4999 block450 stop end", kNotRun, TR_TIMEOUT},  // 1 ms left: past R
 };
 
+// Each row once as a send and once as a receive, where the direction runs it.
+std::vector<std::tuple<Row, bool>> Runs() {
+  std::vector<std::tuple<Row, bool>> runs;
+  for (const Row& row : kRows) {
+    for (const bool sending : {true, false}) {
+      if ((sending ? row.sent : row.received) != kNotRun) {
+        runs.emplace_back(row, sending);
+      }
+    }
+  }
+  return runs;
+}
+
 class Scripts : public TransferTest, public ::testing::WithParamInterface<std::tuple<Row, bool>> {};
 
 TEST_P(Scripts, EndWithTheirResultAndTheLastAcceptedBlock) {
   const auto& [row, sending] = GetParam();
   const int32_t expected = sending ? row.sent : row.received;
-  if (expected == kNotRun) {
-    GTEST_SKIP();
-  }
   SCOPED_TRACE(row.script);
   sending_ = sending;
   Script(row.script);
@@ -231,8 +241,7 @@ TEST_P(Scripts, EndWithTheirResultAndTheLastAcceptedBlock) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SendAndReceive, Scripts,
-                         ::testing::Combine(::testing::ValuesIn(kRows), ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(SendAndReceive, Scripts, ::testing::ValuesIn(Runs()));
 
 TEST_F(TransferTest, WithoutACallbackNobodyIsAsked) {
   Script("size10 start header block10 chunk0/10 block0 end");
