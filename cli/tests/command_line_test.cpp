@@ -85,14 +85,6 @@ TEST(CommandLineTest, RejectsWhatIsNotACommand) {
   }
 }
 
-TEST(ResultMessagesTest, EveryCodeHasAMessageOfItsOwn) {
-  std::set<std::string> seen;
-  for (int32_t code = 0; code <= 9; ++code) {
-    EXPECT_TRUE(seen.insert(ResultMessage(code)).second) << code;
-  }
-  EXPECT_STREQ(ResultMessage(-1), ResultMessage(9)) << "unknown codes share one message";
-}
-
 // A console bar is redrawn in place only when what it shows changes, out of
 // range values clamped, and its line ended once; a log gets a line at the
 // start and at each further tenth.

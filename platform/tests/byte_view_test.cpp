@@ -26,20 +26,5 @@ TEST(ByteViewTest, ReadsLittleEndianNumbersInsideAndNothingPastTheEnd) {
   EXPECT_FALSE(ByteReader(nullptr, 8).U8(0));
 }
 
-TEST(ByteViewTest, WritesOnlyWhatFitsWhole) {
-  std::array<uint8_t, 5> bytes = {};
-  ByteWriter writer(bytes.data(), bytes.size());
-  EXPECT_TRUE(writer.PutU32(1, 0x11223344));
-  EXPECT_FALSE(writer.PutU16(4, 0xAAAA));
-  EXPECT_FALSE(writer.From(3).PutU32(0, 0xBBBBBBBB));
-  EXPECT_EQ(bytes, (std::array<uint8_t, 5>{0x00, 0x44, 0x33, 0x22, 0x11}));
-
-  uint8_t out[3] = {9, 9, 9};
-  EXPECT_FALSE(writer.Reader().Copy(3, out, 3));
-  EXPECT_EQ(out[0], 9);
-  EXPECT_TRUE(writer.Reader().Copy(2, out, 3));
-  EXPECT_EQ(out[2], 0x11);
-}
-
 }  // namespace
 }  // namespace platform

@@ -32,17 +32,5 @@ TEST(FormatTextTest, SubstitutesOneArgumentFollowingPrintfRules) {
   EXPECT_EQ(FormatText("%s|%d|%d", 7), "|7|");
 }
 
-// Each text from its own string, the machine name put into both.
-TEST(WarningTextsTest, PutsTheMachineNameIntoBothTexts) {
-  Journal journal;
-  FakeStrings strings(journal);
-  strings.texts = {{IDS_APP_TITLE, "Title"},
-                   {IDS_WARNING_NOTICE, "Do not operate %s."},
-                   {IDS_WARNING_INSTRUCTIONS, "%s: Transfer mode."}};
-  const WarningTexts texts = ComposeWarningTexts(strings, "VX-9");
-  EXPECT_EQ(texts.title + "|" + texts.notice + "|" + texts.instructions,
-            "Title|Do not operate VX-9.|VX-9: Transfer mode.");
-}
-
 }  // namespace
 }  // namespace vexlow::testing

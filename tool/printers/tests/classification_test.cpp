@@ -28,16 +28,6 @@ void Features(int32_t answer) {
   InformationLibrary().answers[INFO_FEATURE_FLAGS].count = answer;
 }
 
-TEST(ClassificationTest, ExclusionPrefixesAreThreeCaseSensitiveCharacters) {
-  for (const char* name :
-       {"EPSON LX", "HP LaserJet", "Canon", "DECwriter", "IBM 4019", "NEC PC", "Microline"}) {
-    EXPECT_TRUE(IsExcludedName(name)) << name;
-  }
-  for (const char* name : {"CANON", "HPLaser", "Quorbel ZN-418", "DE", ""}) {
-    EXPECT_FALSE(IsExcludedName(name)) << name;
-  }
-}
-
 TEST(ClassificationTest, LookUpDriverFindsTheRegistrationAndProbesItsLibrary) {
   using SetUp = std::function<void(PrinterWorld&)>;
   const auto infoDll = [](std::string bytes) -> SetUp {  // as given, without a zero

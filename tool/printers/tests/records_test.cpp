@@ -48,27 +48,6 @@ TEST(RecordsTest, LookupsFallBackToSharedZeroRecordsOrTheFirstPaper) {
   EXPECT_EQ(&NoMarginRecord(), &FindMarginRecord(margins, 4));
 }
 
-TEST(RecordsTest, PaperNamesAreCutTo49CharactersAndSplitAtTheLastBar) {
-  const std::string sixty(60, 'n');
-  const struct {
-    std::string entry;
-    bool split;
-    std::string paperName, displayName;
-  } cases[] = {
-      {sixty, false, sixty.substr(0, 49), sixty.substr(0, 49)},
-      {"A4|A4 210 x 297 mm", true, "A4", "A4 210 x 297 mm"},
-      {"A4|A4 210 x 297 mm", false, "A4|A4 210 x 297 mm", "A4|A4 210 x 297 mm"},
-      {"a|b|c", true, "a|b", "c"},
-  };
-  for (const auto& c : cases) {
-    PaperRecord paper;
-    SetPaperNames(paper, c.entry, c.split);
-    EXPECT_EQ(c.paperName, paper.PaperName());
-    EXPECT_EQ(c.displayName, paper.DisplayName());
-    EXPECT_EQ(0, paper.Bytes()[12 + 49]);  // always terminated
-  }
-}
-
 TEST(RecordsTest, PaperFiltersKeepThePapersOfTheModelAndMoveTheDeviceMode) {
   const struct {
     bool forModel;
@@ -191,33 +170,6 @@ TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
           << g.maximumLength;
     EXPECT_EQ(c.sizes, sizes.str());
   }
-}
-
-TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
-  ResolutionList listed;
-  listed.SetSize(1);
-  listed[0].SetX(360);
-  listed[0].SetY(180);
-  PaperList a4 = Papers({{9, 9, 1, 2480, 3508}});
-  const PaperList zeroSized = a4;
-  a4[0].SetPaperWidth(2100);  // 299.96 dpi
-  a4[0].SetPaperLength(2970);
-  const struct {
-    const PaperList& papers;
-    const ResolutionList& resolutions;
-    Resolution expected;
-  } cases[] = {{a4, ResolutionList(), {300, 300}},
-               {a4, listed, {360, 180}},
-               {PaperList(), ResolutionList(), {7, 7}},
-               {zeroSized, ResolutionList(), {0, 0}}};
-  for (const auto& c : cases) {
-    Resolution resolution{7, 7};
-    ResolutionFromPaper(c.papers, c.resolutions, resolution);
-    EXPECT_EQ(c.expected, resolution);
-  }
-  EXPECT_EQ(300, ToDevicePixels(300, 254));
-  EXPECT_EQ(71, ToDevicePixels(180, 100));
-  EXPECT_EQ(-299, ToDevicePixels(300, 0xFF02));  // -254 as a 16-bit number
 }
 
 TEST(PageGeometryTest, MinimumOffsetsAreBoundedByTheFirstMargin) {
