@@ -13,10 +13,7 @@ file(REMOVE_RECURSE ${WORK})
 # install_into(<folder> <out_var> [--component <name>]): the files installed, relative, sorted.
 function(install_into folder out_var)
   execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/${folder} ${ARGN}
-                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "install into ${folder} failed:\n${out}")
-  endif()
+                  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
   file(GLOB_RECURSE files RELATIVE ${WORK}/${folder} ${WORK}/${folder}/*)
   list(SORT files)
   set(${out_var} "${files}" PARENT_SCOPE)
@@ -35,9 +32,8 @@ endif()
 # Text files a user opens on Windows end their lines with CRLF.
 foreach(text vexlow.ini DEPLOYMENT.txt)
   file(READ ${WORK}/release/${text} hex HEX)  # as bytes: a text read drops the CRs
-  string(REGEX REPLACE "(..)" " \\1" bytes "${hex}")
-  string(REPLACE " 0d 0a" "" bare "${bytes}")
-  if(bare MATCHES " 0a")
+  # A line feed (0a) at the start or after any byte but a CR (0d).
+  if(hex MATCHES "^((..)*(0[^d]|[^0].))?0a")
     message(FATAL_ERROR "${text} has a line end without CR")
   endif()
 endforeach()

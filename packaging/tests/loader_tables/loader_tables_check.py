@@ -1,19 +1,17 @@
 #!/usr/bin/env python3
-# Checks built Windows programs and DLLs the way the loader uses them, from the
-# tables the toolchain's objdump and nm print (nothing runs under Wine):
+# Checks a folder's Windows programs and DLLs the way the loader uses them, from
+# the tables the toolchain's objdump and nm print (nothing runs under Wine):
 #   - a DLL's export names are in ascending byte order, each is found by the
 #     loader's binary search and leads to the function of that name in the file's
 #     own symbol table;
-#   - each import from a DLL among the given files (or beside the importer, where
-#     the loader looks first) is exported by it, by name or ordinal;
+#   - each import from a DLL of the folder is exported by it, by name or ordinal;
 #   - a file named by --exactly exports exactly those names (so no 32-bit decorated
 #     duplicate such as TRSendFile@24 either) and imports nothing but the system's
 #     own DLLs (no MinGW runtime that a user's Windows lacks or that could be
 #     planted) and BY_ORDINAL, that one by exactly ORDINALS.
-# Usage: loader_tables_check.py OBJDUMP NM [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FILE...
+# Usage: loader_tables_check.py OBJDUMP NM [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FOLDER
 #   (EXPORTS and ORDINALS comma-separated; exit status 0: every check held)
 import argparse
-import functools
 import re
 import subprocess
 import sys
@@ -79,26 +77,11 @@ def check_exports(pe):
             failures.append(f"{pe.name}: the export {name} does not lead to its function")
 
 
-@functools.cache
-def tables(path):
-    try:
-        return Tables(path)
-    except ValueError:
-        return None
-
-
-def check_imports(path, pe, given):
+def check_imports(pe, ours):
     for dll, name, ordinal in pe.imports:
-        # The DLL the loader would bind: beside the importer first, else the given
-        # file of that name; none for a system DLL.
-        provider = next((p for p in list(path.parent.iterdir()) + given
-                         if p.name.lower() == dll), None)
-        if provider is None:
-            continue
-        exports = tables(provider)
-        if not exports or not (exports.find(name) if ordinal is None else exports.by_ordinal.get(ordinal)):
-            failures.append(f"{pe.name} imports {dll} {name or f'ordinal {ordinal}'}, "
-                            f"which {provider} does not export")
+        provider = ours.get(dll)  # none for a system DLL
+        if provider and not (provider.find(name) if ordinal is None else provider.by_ordinal.get(ordinal)):
+            failures.append(f"{pe.name} imports {dll} {name or f'ordinal {ordinal}'}, which it does not export")
 
 
 def check_exactly(pe, exports, by_ordinal="", ordinals=""):
@@ -124,23 +107,25 @@ def main(args):
     parser.add_argument("objdump")
     parser.add_argument("nm")
     parser.add_argument("--exactly", action="append", default=[])
-    parser.add_argument("files", nargs="+", type=Path)
+    parser.add_argument("folder", type=Path)
     options = parser.parse_args(args)
-    given = options.files
     tools.update(objdump=options.objdump, nm=options.nm)
     exactly = {dll.lower(): expected for dll, *expected in (e.split(":") for e in options.exactly)}
-    for path in given:
-        pe = tables(path)
-        if pe is None:
+    ours = {}
+    files = sorted(options.folder.glob("*.exe")) + sorted(options.folder.glob("*.dll"))
+    for path in files:
+        try:
+            ours[path.name.lower()] = Tables(path)
+        except ValueError:
             failures.append(f"{path}: not a readable PE file")
-            continue
+    for pe in ours.values():
         check_exports(pe)
-        check_imports(path, pe, given)
+        check_imports(pe, ours)
         if pe.name.lower() in exactly:
             check_exactly(pe, *exactly.pop(pe.name.lower()))
     failures.extend(f"{dll}: named by --exactly, but not among the files" for dll in exactly)
     print("\n".join(f"FAILED {text}" for text in failures)
-          or f"{len(given)} files: export and import tables hold")
+          or f"{len(files)} files: export and import tables hold")
     return 1 if failures else 0
 
 

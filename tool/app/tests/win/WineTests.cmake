@@ -6,33 +6,19 @@ set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
 vexlow_add_binary_tables_test(Vexlow)
 
 # The real program with the virtual printer and its driver: whole updates and
-# the printer's faults during updates. They need programs and libraries of
-# folders configured after this one, so they are added once the whole tree is
-# known, and only when those exist. The 32-bit tree runs one whole update in
+# the printer's faults during updates. The 32-bit tree runs one whole update in
 # English, the case of a 32-bit tool with a 32-bit port library.
-function(vexlow_app_add_gui_test tests_dir work_dir)
-  if(NOT (TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow
-          AND TARGET vp_install_driver AND TARGET quorbel_info))
-    message(STATUS "Vexlow GUI tests left out: winauto, ostrand or the virtual printer missing")
-    return()
-  endif()
-  set(tests update fault_matrix)
-  if(VEXLOW_BITNESS EQUAL 32)
-    set(tests update)
-    set(languages en)
-  endif()
-  foreach(test ${tests})
-    vexlow_add_test(NAME vexlow_${test}_gui_test GUI
-      COMMAND ${tests_dir}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin
-              ${CMAKE_BINARY_DIR}/artifacts ${languages}
-      WORKING_DIRECTORY ${work_dir})
-    set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
-                         TIMEOUT 600)
-  endforeach()
-endfunction()
-cmake_language(EVAL CODE "
-  cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
-    CALL vexlow_app_add_gui_test \"${APP_WIN_TESTS}\" \"${CMAKE_CURRENT_BINARY_DIR}\")")
+set(gui_tests update fault_matrix)
+if(VEXLOW_BITNESS EQUAL 32)
+  set(gui_tests update)
+  set(languages en)
+endif()
+foreach(test ${gui_tests})
+  vexlow_add_test(NAME vexlow_${test}_gui_test GUI
+    COMMAND ${APP_WIN_TESTS}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/artifacts
+            ${languages})
+  set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display TIMEOUT 600)
+endforeach()
 
 # The dialogs of each language: their texts fit at the dialog's font, the
 # animation clip plays. The 64-bit tree alone runs them: the same code, the
