@@ -10,17 +10,13 @@
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 
-# install_into(<folder> <out_var> [--component <name>]): the files installed, relative, sorted.
-function(install_into folder out_var)
-  execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/${folder} ${ARGN}
-                  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-  file(GLOB_RECURSE files RELATIVE ${WORK}/${folder} ${WORK}/${folder}/*)
-  list(SORT files)
-  set(${out_var} "${files}" PARENT_SCOPE)
-endfunction()
-
-install_into(release release)
-install_into(testkit testkit --component TestKit)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/release
+                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/testkit
+                        --component TestKit OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB_RECURSE release RELATIVE ${WORK}/release ${WORK}/release/*)
+file(GLOB_RECURSE testkit RELATIVE ${WORK}/testkit ${WORK}/testkit/*)
+list(SORT release)
 set(expected DEPLOYMENT.txt Vexlow.exe ostrand.dll ostrandcli.exe sdk/include/ostrand.h
              sdk/lib/libostrand.dll.a sdk/lib/ostrand.lib vexlow.ini)
 if(NOT release STREQUAL expected)
@@ -54,5 +50,3 @@ foreach(pattern IN LISTS required)
     message(FATAL_ERROR "the manifest of Vexlow.exe lacks: ${pattern}\n${manifest}")
   endif()
 endforeach()
-message(STATUS "release: ${release}; test kit: ${testkit}; Vexlow.exe: ${ARCHITECTURE}, "
-               "Windows 7 to 11, system DPI aware")

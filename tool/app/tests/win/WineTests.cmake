@@ -29,12 +29,11 @@ endif()
 add_executable(app_dialog_layout_test ${APP_WIN_TESTS}/dialog_layout_test.cpp)
 target_link_libraries(app_dialog_layout_test PRIVATE app_win vexlow_resources GTest::gtest
                       GTest::gtest_main)
-set(locale_en en_US.UTF-8)
-set(locale_ja ja_JP.UTF-8)
-foreach(language en ja)
-  vexlow_add_test(NAME app_dialog_layout_${language}_test COMMAND app_dialog_layout_test GUI)
-  set_tests_properties(app_dialog_layout_${language}_test PROPERTIES
-    FIXTURES_REQUIRED wine_display)
-  set_property(TEST app_dialog_layout_${language}_test APPEND PROPERTY ENVIRONMENT
-    VEXLOW_EXPECTED_LANGUAGE=${language} LANG=${locale_${language}} LC_ALL=${locale_${language}})
+foreach(locale en_US ja_JP)
+  string(SUBSTRING ${locale} 0 2 language)
+  set(test app_dialog_layout_${language}_test)
+  vexlow_add_test(NAME ${test} COMMAND app_dialog_layout_test GUI)
+  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_display)
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT VEXLOW_EXPECTED_LANGUAGE=${language}
+               LANG=${locale}.UTF-8 LC_ALL=${locale}.UTF-8)
 endforeach()
