@@ -24,8 +24,7 @@ fail() {
 # The client as a release ships it, with vexlow.ini and its package, and a
 # printer of the driver in the prefix.
 app="$work/app"
-mkdir -p "$app"
-cp "$bin/ostrandcli.exe" "$bin/ostrand.dll" "$bin/hobrel.dll" "$app/"
+vexlow_stage_app "$app" "$bin" ostrandcli.exe ostrand.dll hobrel.dll
 vexlow_write_ini "$app" "NewVersion=2.10" "DriverName=$VEXLOW_DRIVER" "KX7FileName=update.kx7"
 vp_make_package "$app/update.kx7" 0x0415 3000
 vexlow_install_printers "$bin" "$printer" || fail "the printer could not be installed"

