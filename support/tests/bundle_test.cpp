@@ -34,9 +34,7 @@ TEST(ZipWriter, TheHostsUnzipTestsAndExtractsEveryFile) {
   EXPECT_LT(archive.size(), random.size() + 20000) << "the zeros are deflated";
   const std::string folder = ::testing::TempDir() + "bundle_test/", path = folder + "bundle.zip";
   std::filesystem::create_directories(folder);
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(archive.data()),
-             static_cast<std::streamsize>(archive.size()));
+  std::ofstream(path, std::ios::binary) << std::string(archive.begin(), archive.end());
   ASSERT_EQ(std::system(("cd " + folder + " && unzip -tq bundle.zip && unzip -oq bundle.zip && " +
                          "unzip -Z -T bundle.zip | grep -q 20261207.134558")
                             .c_str()),

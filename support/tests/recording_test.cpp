@@ -51,7 +51,6 @@ TEST(RecordingFormat, HostileTextIsRefusedAtItsLine) {
       {h + "1 purge@6 result=1 us=3 more\n", "unexpected text after us="},
       {h + "1 purge@6 result=2147483648 us=3\n", "result must be"},
       {h + "1 purge@6 result=-2147483649 us=3\n", "result must be"},
-      {h + "1 purge@6 result=+1 us=3\n", "result must be"},
       {h + "1 purge@6 result=1 us=4294967296000\n", "us must be"},
       {h + "1 write@4 count=4294967296 timeout=1 data= result=1 written=0 us=1\n", "count must be"},
       {h + "1 write@4 count=2 timeout=1 data=1B6 result=1 written=2 us=1\n", "data must be bytes"},
