@@ -17,11 +17,10 @@ TEST(RecordingFormat, EveryCallReadsBackAsWritten) {
       {1, PortCall::kOpen, "Label \"A\" \\ \x7F\x83\x76", std::vector<uint8_t>(10, 0), 0, 0, 0, {}, 1, 0, 41},
       {2, PortCall::kOpen, std::nullopt, std::nullopt, 0, 0, 0, {}, 0, 0, 0},
       {3, PortCall::kWrite, {}, {}, 0, 4, 2000, {0x1B, 0x69, 0x46, 0x53}, 1, 4, 52},
-      // A short read, and a library that claims more than was asked.
-      {4, PortCall::kRead, {}, {}, 0, 32, 2000, {0x81, 0x20}, 0, 2, 2000000},
-      {5, PortCall::kRead, {}, {}, 0, 2, 10, {1, 2}, -2147483647 - 1, 0xFFFFFFFF, 0},
-      {6, PortCall::kWriteByName, "P", {}, 7, 4, 10000, {0x1B, 0x69, 0x61, 1}, 1, 4, 40},
-      {7, PortCall::kReadByName, "", {}, 0, 4, 10, {}, 0, 0, 10},
+      // A library that claims more than was asked.
+      {4, PortCall::kRead, {}, {}, 0, 2, 10, {1, 2}, -2147483647 - 1, 0xFFFFFFFF, 0},
+      {5, PortCall::kWriteByName, "P", {}, 7, 4, 10000, {0x1B, 0x69, 0x61, 1}, 1, 4, 40},
+      {6, PortCall::kReadByName, "", {}, 0, 4, 10, {}, 0, 0, 10},
   };
   // clang-format on
   std::string text = std::string(kRecordingHeader) + "\n# made by a test\n";
@@ -47,7 +46,6 @@ TEST(RecordingFormat, HostileTextIsRefusedAtItsLine) {
       {h + "2 purge@6 result=1 us=3\n", "line 2: expected call number 1"},
       {h + ok + ok, "line 3: expected call number 2"},
       {h + "1 purge@9 result=1 us=3\n", "unknown call 'purge@9'"},
-      {h + "1 purge@6 us=3 result=1\n", "expected result="},
       {h + "1 purge@6 result=1 us=3 more\n", "unexpected text after us="},
       {h + "1 purge@6 result=2147483648 us=3\n", "result must be"},
       {h + "1 purge@6 result=-2147483649 us=3\n", "result must be"},
