@@ -23,7 +23,8 @@ TEST(RecordingFormat, EveryCallReadsBackAsWritten) {
       {6, PortCall::kReadByName, "", {}, 0, 4, 10, {}, 0, 0, 10},
   };
   // clang-format on
-  std::string text = std::string(kRecordingHeader) + "\n# made by a test\n";
+  // The header line ends as a Windows editor ends it.
+  std::string text = std::string(kRecordingHeader) + "\r\n# made by a test\n";
   for (const RecordedCall& call : calls) {
     text += FormatCall(call);
   }
@@ -49,6 +50,7 @@ TEST(RecordingFormat, HostileTextIsRefusedAtItsLine) {
       {h + "1 purge@6 result=1 us=3 more\n", "unexpected text after us="},
       {h + "1 purge@6 result=2147483648 us=3\n", "result must be"},
       {h + "1 purge@6 result=-2147483649 us=3\n", "result must be"},
+      {h + "1 purge@6 result= us=3\n", "result must be"},
       {h + "1 purge@6 result=1 us=4294967296000\n", "us must be"},
       {h + "1 write@4 count=4294967296 timeout=1 data= result=1 written=0 us=1\n", "count must be"},
       {h + "1 write@4 count=2 timeout=1 data=1B6 result=1 written=2 us=1\n", "data must be bytes"},
