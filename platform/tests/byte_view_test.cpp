@@ -24,6 +24,11 @@ TEST(ByteViewTest, ReadsLittleEndianNumbersInsideAndNothingPastTheEnd) {
   EXPECT_EQ(reader.From(4).U16(0), 0x7FFF);
   EXPECT_FALSE(reader.From(7).U8(0));
   EXPECT_FALSE(ByteReader(nullptr, 8).U8(0));
+  uint8_t out[2] = {9, 9};
+  EXPECT_FALSE(reader.Copy(5, out, 2));  // nothing copied unless all of it lies inside
+  EXPECT_EQ(out[0], 9);
+  EXPECT_TRUE(reader.Copy(4, out, 2));
+  EXPECT_EQ(out[1], 0x7F);
 }
 
 }  // namespace

@@ -72,5 +72,31 @@ TEST(ProgressCallbackTest, UpdatesOnlyWhatChanged) {
                      "file Transferring " + std::string(32, 'x') + "...", "bar 3, text 3 %"}));
 }
 
+// A cancel request stops the transfer until the switch to the operating
+// window at 100 %; from then on every report goes on, unless there is no
+// operating window: the progress dialog is then hidden once and the reports
+// go on as before.
+TEST(ProgressCallbackTest, ACancelRequestStopsTheTransferUntilTheSwitchAt100) {
+  for (bool operatingExists : {true, false}) {
+    SCOPED_TRACE(operatingExists);
+    StartedRun run(1000);
+    run.view.operatingExists = operatingExists;
+    EXPECT_EQ(ProgressCallback(40), 1);
+    run.session.RequestCancel();
+    EXPECT_EQ(ProgressCallback(50), 0);
+    EXPECT_EQ(ProgressCallback(100), 0);  // the switch happens, this answer still stops
+    run.progress.cancelAllowed = false;
+    EXPECT_EQ(ProgressCallback(100), operatingExists ? 1 : 0);
+    EXPECT_EQ(ProgressCallback(-1), 0);
+    Updates expected = {"bar 40, text 40 %", "bar 50, text 50 %", "bar 100, text 100 %",
+                        "operating window"};
+    if (!operatingExists) {
+      expected.push_back("cancel off");
+    }
+    EXPECT_EQ(run.view.updates, expected);
+  }
+  EXPECT_EQ(ProgressCallback(10), 0);  // no session
+}
+
 }  // namespace
 }  // namespace vexlow::testing
