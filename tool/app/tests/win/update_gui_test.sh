@@ -70,9 +70,10 @@ expect_box exclamation 'Transferring cancelled.' 1
 echo "   a completed update ends the program"
 start_update
 wait_for operating 180
-wine_gui_expect_record "${operating[@]}" control 2510 Static visible,enabled 'The unit is operating...'
-# Typed while the windows do not answer, it must not close the result unseen.
+# Typed while the windows do not answer, it must not close the result unseen;
+# pressed at once, while the pause surely lasts.
 winauto press --text enter || wine_gui_fail "Enter during the pause"
+wine_gui_expect_record "${operating[@]}" control 2510 Static visible,enabled 'The unit is operating...'
 expect_box information 'Completed the update for Glinterra.\n\nTurn off the printer.' 1 \
   "$shots/update-completed.png"
 wine_gui_wait_exit 20 || wine_gui_fail "the program did not end after the update"
