@@ -24,11 +24,21 @@ TEST(ByteViewTest, ReadsLittleEndianNumbersInsideAndNothingPastTheEnd) {
   EXPECT_EQ(reader.From(4).U16(0), 0x7FFF);
   EXPECT_FALSE(reader.From(7).U8(0));
   EXPECT_FALSE(ByteReader(nullptr, 8).U8(0));
-  uint8_t out[2] = {9, 9};
-  EXPECT_FALSE(reader.Copy(5, out, 2));  // nothing copied unless all of it lies inside
+}
+
+TEST(ByteViewTest, WritesOnlyWhatFitsWhole) {
+  std::array<uint8_t, 5> bytes = {};
+  ByteWriter writer(bytes.data(), bytes.size());
+  EXPECT_TRUE(writer.PutU32(1, 0x11223344));
+  EXPECT_FALSE(writer.PutU16(4, 0xAAAA));
+  EXPECT_FALSE(writer.From(3).PutU32(0, 0xBBBBBBBB));
+  EXPECT_EQ(bytes, (std::array<uint8_t, 5>{0x00, 0x44, 0x33, 0x22, 0x11}));
+
+  uint8_t out[3] = {9, 9, 9};
+  EXPECT_FALSE(writer.Reader().Copy(3, out, 3));
   EXPECT_EQ(out[0], 9);
-  EXPECT_TRUE(reader.Copy(4, out, 2));
-  EXPECT_EQ(out[1], 0x7F);
+  EXPECT_TRUE(writer.Reader().Copy(2, out, 3));
+  EXPECT_EQ(out[2], 0x11);
 }
 
 }  // namespace

@@ -172,6 +172,33 @@ TEST(PageGeometryTest, ExtentsInPixelsFallBackToThePapers) {
   }
 }
 
+TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
+  ResolutionList listed;
+  listed.SetSize(1);
+  listed[0].SetX(360);
+  listed[0].SetY(180);
+  PaperList a4 = Papers({{9, 9, 1, 2480, 3508}});
+  const PaperList zeroSized = a4;
+  a4[0].SetPaperWidth(2100);  // 299.96 dpi
+  a4[0].SetPaperLength(2970);
+  const struct {
+    const PaperList& papers;
+    const ResolutionList& resolutions;
+    Resolution expected;
+  } cases[] = {{a4, ResolutionList(), {300, 300}},
+               {a4, listed, {360, 180}},
+               {PaperList(), ResolutionList(), {7, 7}},
+               {zeroSized, ResolutionList(), {0, 0}}};
+  for (const auto& c : cases) {
+    Resolution resolution{7, 7};
+    ResolutionFromPaper(c.papers, c.resolutions, resolution);
+    EXPECT_EQ(c.expected, resolution);
+  }
+  EXPECT_EQ(300, ToDevicePixels(300, 254));
+  EXPECT_EQ(71, ToDevicePixels(180, 100));
+  EXPECT_EQ(-299, ToDevicePixels(300, 0xFF02));  // -254 as a 16-bit number
+}
+
 TEST(PageGeometryTest, MinimumOffsetsAreBoundedByTheFirstMargin) {
   const struct {
     std::vector<std::vector<int>> papers;

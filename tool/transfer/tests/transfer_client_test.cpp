@@ -9,6 +9,32 @@
 namespace vexlow::testing {
 namespace {
 
+// Unbound, no wrapper may jump into a freed library: each fails with a code.
+TEST(TransferClientTest, WrappersFailWithoutCallingWhenUnbound) {
+  BoundLibraries libraries;
+  TransferClient& client = libraries.client;
+  client.UnbindTransferLibrary();
+
+  EXPECT_FALSE(client.OpenTransferPrinter("P-1"));
+  EXPECT_EQ(client.LastTransferResult(), TR_OPEN_FAILED);
+  EXPECT_EQ(client.CurrentTransferPrinter(), "");
+  const uint8_t header[TR_HEADER_SIZE] = {};
+  const uint32_t size = 1;
+  const std::function<bool()> commands[] = {
+      [&] { return client.InitPrinterCommand(); },
+      [&] { return client.ReadPrinterStatus(); },
+      [&] { return client.CheckPrinterReady(); },
+      [&] { return client.SendFile(header, header, &size, nullptr) == TR_OK; },
+  };
+  for (const auto& command : commands) {
+    client.SetLastTransferResult(TR_OK);
+    EXPECT_FALSE(command());
+    EXPECT_EQ(client.LastTransferResult(), TR_NOT_OPEN);
+  }
+  EXPECT_EQ(client.CheckPrinterSupport("P-1"), 1u);
+  EXPECT_TRUE(Calls().empty());
+}
+
 // The library writes into the open and status blocks (the fake scribbles on
 // them): each call hands them in zeroed again. A failed open keeps the earlier
 // printer. The support check is no command: it keeps no code and turns no
