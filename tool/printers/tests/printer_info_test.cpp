@@ -161,6 +161,20 @@ TEST_F(LabelPrinter, AttachTrustsNoCountPastWhatIsWrittenAndFailsWithoutAPrinter
   }
 }
 
+TEST_F(LabelPrinter, ADriverWhoseLibraryCannotBeLoadedIsReportedAndDescribedFromTheSpooler) {
+  const char missing[] = "C:\\Windows\\missing.dll";
+  world.registry.values.begin()->second["Info Dll"].assign(missing, std::end(missing));
+  ASSERT_TRUE(info.Attach("ZN Label", 0));
+  const std::vector<testing::ShownMessage> damaged = {
+      {"", "The driver is damage. Reinstall the driver.", platform::MessageIcon::Exclamation,
+       platform::MessageButtons::Ok}};
+  EXPECT_EQ(damaged, world.messages.shown);
+  EXPECT_EQ(nullptr, info.GetModelId());  // nor a paper list from the spooler
+  EXPECT_EQ(0x51u | kSettingCopies, info.Extension().settingsMask);
+  EXPECT_EQ(kPaperListModel, info.Extension().paperListMode);
+  EXPECT_EQ(1, info.Extension().value276);
+}
+
 // Each paper as "id paper|display size physical+offset", then the device
 // mode's paper and the minimum offsets.
 std::string Described(const PrinterInfo& info) {

@@ -48,6 +48,35 @@ struct DuringSend {
   bool operator==(const DuringSend&) const = default;
 };
 
+// Each package in order, its payload only; cancelling is offered only for a
+// package smaller than the accept count the printer reported, without one never.
+TEST(TransferWorkerTest, SendsEachPackageInOrderAndCountsTheBytesDone) {
+  for (uint32_t acceptCount : {0u, 500u}) {
+    SCOPED_TRACE(acceptCount);
+    Worker worker(acceptCount);
+    const PackageFileList files = {worker.folder.Write("first.kx7", kModel, 300, 300),
+                                   // trailing bytes after the payload are not sent
+                                   worker.folder.Write("second.v2.kx7", kModel, 500, 520)};
+    std::vector<DuringSend> seen;
+    std::vector<std::vector<uint8_t>> sent;
+    Ostrand().transfer = [&](TRProgressCallback) {
+      const TransferProgress& p = worker.progress;
+      seen.push_back({p.bytesDone, p.currentFileBytes, p.currentFileName, p.cancelAllowed});
+      sent.push_back(Ostrand().sentData);
+      return TR_OK;
+    };
+    EXPECT_EQ(worker.Run(files), 0);
+    EXPECT_EQ(worker.client.LastTransferResult(), TR_OK);
+    const bool belowThreshold = acceptCount == 500;
+    EXPECT_EQ(seen, (std::vector<DuringSend>{{0, 300, "first", belowThreshold},
+                                             {300, 500, "second.v2", false}}));
+    EXPECT_EQ(sent, (std::vector<std::vector<uint8_t>>{Payload(300), Payload(500)}));
+    EXPECT_EQ(worker.progress.bytesDone, 800u);
+    EXPECT_EQ(Calls(), (CallLog{"TRCmdInit(1000)", "TRSendFile(300 bytes, 500000)",
+                                "TRSendFile(500 bytes, 500000)"}));
+  }
+}
+
 // The first failure ends the run with its code; later packages are not tried.
 TEST(TransferWorkerTest, StopsAtTheFirstFailureWithItsCode) {
   struct Case {
