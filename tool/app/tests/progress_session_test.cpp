@@ -45,6 +45,39 @@ struct StartedRun {
   RecordingView view;
 };
 
+// The run's percentage: bytes of earlier packages plus the share of this one,
+// truncated at each division, and never wrapped for large packages. A report
+// out of range, or in a run of no bytes, stops the transfer without an update.
+TEST(ProgressCallbackTest, ShowsThePercentageOfTheWholeRun) {
+  struct Case {
+    uint32_t totalBytes, fileBytes, bytesDone;
+    int32_t percent;
+    Updates shown;
+    int32_t answer = 1;
+  };
+  const Case cases[] = {
+      {999, 999, 0, 33, {"bar 32, text 32 %"}},
+      {3000, 2000, 1000, 50, {"bar 66, text 66 %"}},
+      {100'000'000, 100'000'000, 0, 50, {"bar 50, text 50 %"}},
+      {4'000'000'000u, 2'000'000'000u, 2'000'000'000u, 99, {"bar 99, text 99 %"}},
+      {1000, 1000, 0, 101, {}, 0},
+      {1000, 1000, 0, -1, {}, 0},
+      {0, 0, 0, 10, {}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.totalBytes) + " at " + std::to_string(c.percent));
+    StartedRun run(c.totalBytes, c.fileBytes);
+    run.progress.bytesDone = c.bytesDone;
+    EXPECT_EQ(ProgressCallback(c.percent), c.answer);
+    EXPECT_EQ(run.view.updates, c.shown);
+  }
+  // Without a session, or before its dialog has started, there is nothing to tell.
+  EXPECT_EQ(ProgressCallback(10), 0);
+  TransferProgress progress;
+  ProgressSession session(progress, "");
+  EXPECT_EQ(ProgressCallback(10), 0);
+}
+
 // The first report shows the starting state; an unchanged value sends nothing,
 // and each change sends only what changed.
 TEST(ProgressCallbackTest, UpdatesOnlyWhatChanged) {
@@ -95,7 +128,6 @@ TEST(ProgressCallbackTest, ACancelRequestStopsTheTransferUntilTheSwitchAt100) {
     }
     EXPECT_EQ(run.view.updates, expected);
   }
-  EXPECT_EQ(ProgressCallback(10), 0);  // no session
 }
 
 }  // namespace

@@ -68,6 +68,37 @@ Journal operator+(Journal a, const Journal& b) {
   return a;
 }
 
+std::string Read(const char* key) {
+  return std::string("read ") + kIni + " [UPDATE] " + key + " default \"\" into 260";
+}
+
+TEST_F(StartUpTest, RunsEveryStepInOrderThroughBothDialogs) {
+  EXPECT_EQ(RunProgram(), 0);
+  const Journal expected = {"string 1010",
+                            std::string("look for ") + kIni,
+                            Read("NewVersion"),
+                            Read("Country"),
+                            Read("DriverName"),
+                            Read("MachineName"),
+                            Read("KX7FileName"),
+                            "string 3000",
+                            "look for C:\\Tools\\ostrand.dll",
+                            "look for C:\\Tools\\hobrel.dll",
+                            "look for C:\\Tools\\update.kx7",
+                            "load Ostrand.dll",
+                            "warning dialog: VX-9",
+                            "printer-selection dialog",
+                            "free library"};
+  EXPECT_EQ(journal, expected);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(App().Title(), kTitle);
+  EXPECT_EQ(App().RegistryKey(), "Quorbel Industries, Ltd.");
+  const PrinterSelectSettings& given = ui.selectSettings;
+  EXPECT_EQ(
+      given.newVersion + "|" + given.driverName + "|" + given.kx7FileName + "|" + given.packagePath,
+      "2.10|Skorvin VX-9|update.kx7|C:\\Tools\\update.kx7");
+}
+
 // Start-up ends at the first piece missing with its one message, or at a
 // cancelled warning, and shutdown frees the library. Without the ini nothing
 // else is looked for, and the caption is the executable's name, converted for
