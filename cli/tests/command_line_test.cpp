@@ -1,14 +1,12 @@
 // The console's own parts: the command line (every command's shape, options
-// anywhere, the mistakes), the result words and the progress bar.
+// anywhere, the mistakes) and the progress bar.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <sstream>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/progress_bar.h"
-#include "cli/result_messages.h"
 
 namespace cli {
 namespace {

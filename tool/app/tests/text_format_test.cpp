@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/warning_texts.h"
-#include "resource.h"
-#include "startup_fakes.h"
+#include <string>
 
 namespace vexlow::testing {
 namespace {

@@ -1,5 +1,5 @@
-// The transfer client: the wrappers, which never jump into a library that is
-// not bound and hand in cleared blocks, and the readiness check.
+// The transfer client's wrappers, which never jump into a library that is not
+// bound and hand in cleared blocks. (Its readiness check: the update run's table.)
 #include "tool/transfer/transfer_client.h"
 
 #include <gtest/gtest.h>
