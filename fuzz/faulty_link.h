@@ -7,7 +7,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "cli/tests/tool_fakes.h"
@@ -84,12 +83,6 @@ inline std::filesystem::path ScratchPath(const std::string& name) {
                            std::atexit([] { std::filesystem::remove_all(folder); }) == 0;
   FUZZ_CHECK(made);
   return std::filesystem::path(folder) / name;
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace fuzz

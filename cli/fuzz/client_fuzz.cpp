@@ -36,7 +36,7 @@ void RunOne(fuzz::FuzzInput& input) {
                     out = fuzz::ScratchPath("received.kx7");
   std::filesystem::remove(out);
   const Bytes file = fuzz::PackageBytes(input, link.config.modelId);
-  fuzz::WriteFile(package, file);
+  vp_test::WriteFile(package, file);
   vp::FileEntry entry{};
   std::copy_n(file.begin(), std::min(file.size(), entry.size()), entry.begin());
   if (input.Bool() && file.size() >= 64) {

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <sstream>
 
 #include "cli/client_context.h"
@@ -30,10 +29,6 @@ namespace fs = std::filesystem;
 class CommandsTest : public vp_test::PrinterFixture {
  public:
   void SetUp() override {
-    // Other checkouts on the machine may run these tests at the same time.
-    folder_ = fs::path(testing::TempDir()) /
-              ("ostrandcli-test-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder_);
     Write("update.kx7", 3000);
     Write("sample.kx7", 3000);
     Write("other.kx7", 3000, 0x0416);
@@ -44,11 +39,7 @@ class CommandsTest : public vp_test::PrinterFixture {
     Write("largest.kx7", 16, 0x0415, 0x7F000010);  // a package may announce it
     Connect();
   }
-  void TearDown() override {
-    cli_test::coreLibrary = nullptr;
-    fs::remove_all(folder_);
-    fs::remove(folder_.string() + "\\update.kx7");
-  }
+  void TearDown() override { cli_test::coreLibrary = nullptr; }
 
   // A printer built from config_, and the library in front of it.
   void Connect() {
@@ -64,7 +55,7 @@ class CommandsTest : public vp_test::PrinterFixture {
     std::vector<std::string> args = {"ostrandcli"};
     std::istringstream split(words);
     for (std::string word; std::getline(split, word, '|');) {
-      args.push_back(word.starts_with('@') ? (folder_ / word.substr(1)).string() : word);
+      args.push_back(word.starts_with('@') ? packages_.Path(word.substr(1)) : word);
     }
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
@@ -81,7 +72,7 @@ class CommandsTest : public vp_test::PrinterFixture {
     tool_->printers.listed = listed_;
     tool_->printers.onSelect = onSelect_;
     tool_->text.values = ini_;
-    tool_->core.programDirectory = folder_.string();
+    tool_->core.programDirectory = packages_.Path("tool");
     ClientContext context{exports_,      out_,    err_,       BarStyle::kRedrawn,
                           interruption_, report_, tool_->core};
     return RunCommand(line, context);
@@ -90,22 +81,15 @@ class CommandsTest : public vp_test::PrinterFixture {
   // A package file in the test's folder: a header of that model announcing
   // `announced` bytes (else the payload's size), and the payload. The one
   // vexlow.ini names lies where the tool composes its path, with a backslash
-  // (on Linux a name in the folder's parent).
+  // (on Linux a name in the folder).
   std::string Write(const std::string& name, uint32_t payloadSize, uint16_t model = 0x0415,
                     uint32_t announced = 0) {
-    const vp_test::Package p = vp_test::MakePackage(model, payloadSize);
-    const auto header = vp_test::NewPackageHeader(model, announced ? announced : payloadSize, 1);
-    const std::string path =
-        name == "update.kx7" ? folder_.string() + "\\" + name : (folder_ / name).string();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(header.bytes.data()), 64)
-        .write(reinterpret_cast<const char*>(p.payload.data()),
-               static_cast<std::streamsize>(p.payload.size()));
-    return path;
+    return packages_.Write(name == "update.kx7" ? "tool\\update.kx7" : name, model,
+                           announced ? announced : payloadSize, payloadSize);
   }
   bool Traced(const char* what) { return TraceText().find(what) != std::string::npos; }
 
-  fs::path folder_;
+  vp_test::PackageFolder packages_;
   std::unique_ptr<ostrand::TransferLibrary> library_;
   TRFunctions exports_ = cli_test::kCoreExports;
   // The driver's printers, as the tool's list gives them, and vexlow.ini.
@@ -219,7 +203,7 @@ TEST_F(CommandsTest, EachOutcomeHasItsExitCodeAndWords) {
     EXPECT_NE((out_.str() + err_.str()).find(r.said), std::string::npos) << err_.str();
     EXPECT_EQ(report_.exitCode, r.exit);
     EXPECT_EQ(StoredFiles(), r.stored);
-    EXPECT_FALSE(fs::exists(folder_ / "out.kx7")) << "no output file";
+    EXPECT_FALSE(fs::exists(packages_.Path("out.kx7"))) << "no output file";
   }
 }
 
@@ -232,17 +216,17 @@ TEST_F(CommandsTest, ListReceiveAndDeleteWhatWasSent) {
             std::string::npos)
       << out_.str();
   // Trailing bytes after the payload are not part of the package.
-  std::ofstream(folder_ / "sample.kx7", std::ios::app) << "trailing";
+  std::ofstream(packages_.Path("sample.kx7"), std::ios::app) << "trailing";
   ASSERT_EQ(Run("--quiet|receive|Virtual Printer|1|@back.kx7"), kExitOk) << err_.str();
   EXPECT_EQ(out_.str().find('%'), std::string::npos) << "--quiet draws no bar";
-  std::ifstream back(folder_ / "back.kx7", std::ios::binary), sent(Write("again.kx7", 3000));
+  std::ifstream back(packages_.Path("back.kx7"), std::ios::binary), sent(Write("again.kx7", 3000));
   EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(back), {},
                          std::istreambuf_iterator<char>(sent), {}));
   ASSERT_EQ(Run("delete|Virtual Printer|@sample.kx7"), kExitOk) << err_.str();
   EXPECT_EQ(StoredFiles(), 0u);
   // A package file of 2 GiB or more (here its trailing bytes) is measured in
   // 64 bits: a 32-bit length fails or wraps and the package reads as too short.
-  fs::resize_file(folder_ / "sample.kx7", 0x80000000ULL + 100);
+  fs::resize_file(packages_.Path("sample.kx7"), 0x80000000ULL + 100);
   EXPECT_EQ(Run("--quiet|send|Virtual Printer|@sample.kx7"), kExitOk) << err_.str();
   EXPECT_EQ(StoredFiles(), 1u);
 }

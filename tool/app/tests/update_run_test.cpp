@@ -11,7 +11,7 @@
 #include "startup_fakes.h"
 #include "tool/transfer/tests/fake_libraries.h"
 #include "tool/transfer/tests/fake_printer_selection.h"
-#include "tool/transfer/tests/package_files.h"
+#include "virtual_printer/tests/packages.h"
 
 namespace vexlow::testing {
 namespace {
@@ -54,8 +54,8 @@ struct Update {
                      {IDS_TRANSFERRING, "Transferring..."}};
     WritePackage(kModel, 300);
   }
-  void WritePackage(uint16_t model, int32_t size) {
-    folder.Write("update.kx7", model, size, size > 0 ? static_cast<std::size_t>(size) : 0);
+  void WritePackage(uint16_t model, uint32_t size) {
+    folder.Write("update.kx7", model, size, size);
   }
   UpdateResult Press() { return run.OnUpdate(kPrinter); }
 
@@ -67,7 +67,7 @@ struct Update {
   FakeStrings strings{loads};
   FakeCodec codec;
   InlineRunner runner;
-  PackageFolder folder;
+  vp_test::PackageFolder folder;
   UpdateRun run{{libraries.client, libraries.port, printers, messages, strings, codec, runner},
                 {"2.10", "Skorvin VX-9", "update.kx7", folder.Path("update.kx7")}};
 };

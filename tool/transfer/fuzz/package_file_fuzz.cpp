@@ -39,7 +39,7 @@ void RunOne(fuzz::FuzzInput& input) {
   for (uint32_t n = input.InRange(1, 2); n > 0; --n) {
     files.push_back(fuzz::ScratchPath("package" + std::to_string(n) + ".kx7").string());
     contents.push_back(fuzz::PackageBytes(input, client.CurrentModelId()));
-    fuzz::WriteFile(files.back(), *contents.back());
+    vp_test::WriteFile(files.back(), *contents.back());
   }
   if ((shape & 4) != 0) {
     files.push_back(fuzz::ScratchPath("missing.kx7").string());

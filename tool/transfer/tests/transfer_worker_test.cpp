@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_libraries.h"
-#include "package_files.h"
 #include "platform/testing/fake_message_boxes.h"
+#include "virtual_printer/tests/packages.h"
 
 namespace vexlow::testing {
 namespace {
@@ -37,7 +37,7 @@ struct Worker {
   std::string caption = "Glinterra Update Tool";
   FakeMessageBoxes messages{Calls(), caption};
   WorkerContext context{client, progress, &GoOn, messages, "A printer ID error occurred."};
-  PackageFolder folder;
+  vp_test::PackageFolder folder;
 };
 
 // What the progress record says while each package is sent.
@@ -70,7 +70,8 @@ TEST(TransferWorkerTest, SendsEachPackageInOrderAndCountsTheBytesDone) {
     const bool belowThreshold = acceptCount == 500;
     EXPECT_EQ(seen, (std::vector<DuringSend>{{0, 300, "first", belowThreshold},
                                              {300, 500, "second.v2", false}}));
-    EXPECT_EQ(sent, (std::vector<std::vector<uint8_t>>{Payload(300), Payload(500)}));
+    EXPECT_EQ(sent, (std::vector<std::vector<uint8_t>>{vp_test::MakePackage(kModel, 300).payload,
+                                                       vp_test::MakePackage(kModel, 500).payload}));
     EXPECT_EQ(worker.progress.bytesDone, 800u);
     EXPECT_EQ(Calls(), (CallLog{"TRCmdInit(1000)", "TRSendFile(300 bytes, 500000)",
                                 "TRSendFile(500 bytes, 500000)"}));
@@ -82,8 +83,7 @@ TEST(TransferWorkerTest, StopsAtTheFirstFailureWithItsCode) {
   struct Case {
     std::string what;
     uint16_t model;
-    int32_t declaredSize;
-    std::size_t payloadBytes;
+    uint32_t declaredSize, payloadBytes;
     int32_t cmdInit, send, lastResult;
     std::string after;  // what follows "TRCmdInit(1000)" in the log
   };
