@@ -35,6 +35,7 @@ class CommandsTest : public vp_test::PrinterFixture {
     Write("cut.kx7", 2999, 0x0415, 3000);
     fs::resize_file(Write("short.kx7", 0), 40);
     Write("empty.kx7", 0);
+    Write("one.kx7", 1);
     Write("huge.kx7", 16, 0x0415, 0x80000010);     // negative as a signed count
     Write("largest.kx7", 16, 0x0415, 0x7F000010);  // a package may announce it
     Connect();
@@ -179,6 +180,7 @@ TEST_F(CommandsTest, EachOutcomeHasItsExitCodeAndWords) {
      "is shorter than a 64-byte header", 0},
     {"package empty", none, "send|Virtual Printer|@empty.kx7", kExitBadData,
      "announces an empty payload", 0},
+    {"package of one byte", none, "send|Virtual Printer|@one.kx7", kExitOk, "(1 payload bytes)", 1},
     {"package cut", none, "send|Virtual Printer|@cut.kx7", kExitBadData,
      "is shorter than the header and the payload it announces", 0},
     {"package of 2 GiB", none, "send|Virtual Printer|@huge.kx7", kExitBadData,
@@ -202,6 +204,7 @@ TEST_F(CommandsTest, EachOutcomeHasItsExitCodeAndWords) {
     EXPECT_EQ(Run(r.args), r.exit) << err_.str();
     EXPECT_NE((out_.str() + err_.str()).find(r.said), std::string::npos) << err_.str();
     EXPECT_EQ(report_.exitCode, r.exit);
+    EXPECT_EQ(err_.str().find("could not be stopped"), std::string::npos);
     EXPECT_EQ(StoredFiles(), r.stored);
     EXPECT_FALSE(fs::exists(packages_.Path("out.kx7"))) << "no output file";
   }
@@ -291,6 +294,7 @@ TEST_F(CommandsTest, PrintersListsTheDriversPrintersWithModelAndReadiness) {
             "  Virtual Printer  model 0x0415  ready\n"
             "  Shelf Printer  model 0x0415  not ready\n"
             "  Unknown Printer  model unknown  not ready\n");
+  EXPECT_EQ(report_.words, "3 printers, 1 ready");
 }
 
 }  // namespace

@@ -38,7 +38,11 @@ struct FakeRegistry : MachineRegistry {
                   uint32_t* size) override {
     const auto& keyValues = values[*static_cast<std::string*>(key)];
     const auto found = keyValues.find(valueName);
-    if (found == keyValues.end() || found->second.size() > capacity) {
+    if (found == keyValues.end()) {
+      return false;
+    }
+    if (found->second.size() > capacity) {
+      std::memset(buffer, '?', capacity);  // too small: its contents are undefined
       return false;
     }
     std::copy(found->second.begin(), found->second.end(), static_cast<uint8_t*>(buffer));

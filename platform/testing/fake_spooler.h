@@ -43,6 +43,7 @@ struct FakePrinter {
   std::string name, driver, port = "USB001";
   uint32_t attributes = 0;
   bool opens = true;
+  bool describes = true;         // false: GetPrinter fails
   std::vector<uint8_t> devMode;  // empty: DocumentProperties fails
   Answers capabilities;
 };
@@ -81,8 +82,10 @@ struct FakeSpooler : PrinterSpooler {
   void ClosePrinter(Printer) override { --openPrinters; }
   bool GetPrinter(Printer printer, PrinterVisitor& visitor) override {
     const auto* p = static_cast<const FakePrinter*>(printer);
-    visitor.Visit({"\\\\server", p->name.c_str(), p->driver.c_str(), p->port.c_str(), 0});
-    return true;
+    if (p->describes) {
+      visitor.Visit({"\\\\server", p->name.c_str(), p->driver.c_str(), p->port.c_str(), 0});
+    }
+    return p->describes;
   }
   // A driver that takes the settings it is given as they are.
   int32_t DocumentProperties(Printer printer, const char*, void* output, const void* input,

@@ -17,7 +17,7 @@ TEST(RegisteredLibraryTest, FullPathOrSystemFolderWithOrWithoutTheSearchFlags) {
   const std::string current = FakeLibraryLoader::kCurrentFolder;
   // Where each library lies, and the export that tells it apart.
   const char* const libraries[][2] = {
-      {"C:\\Drivers\\info.dll", "registered"},
+      {"A:\\Drivers\\info.dll", "registered"},
       {"C:\\Windows\\system32\\info.dll", "system"},
       {"C:\\Program Files\\Vexlow\\beside.dll", "program"},
   };
@@ -25,8 +25,8 @@ TEST(RegisteredLibraryTest, FullPathOrSystemFolderWithOrWithoutTheSearchFlags) {
     const char* name;
     const char* from;  // the export of the library loaded, or null for none
   } cases[] = {
-      {"C:\\Drivers\\info.dll", "registered"},
-      {"c:/drivers/INFO.DLL", "registered"},
+      {"A:\\Drivers\\info.dll", "registered"},
+      {"a:/drivers/INFO.DLL", "registered"},
       {"info.dll", "system"},
       {"planted.dll", nullptr},
       {"beside.dll", nullptr},

@@ -11,6 +11,12 @@
 #undef DeviceCapabilities
 
 namespace platform {
+
+static_assert(kPrinterEnumLocal == PRINTER_ENUM_LOCAL && kPrinterEnumName == PRINTER_ENUM_NAME &&
+              kPrinterAttributeHidden == PRINTER_ATTRIBUTE_HIDDEN);
+static_assert(kDmOutBuffer == DM_OUT_BUFFER && kDmInBuffer == DM_IN_BUFFER &&
+              kIdCancel == IDCANCEL);
+
 namespace {
 
 PrinterRecord RecordOf(const PRINTER_INFO_2A& info) {

@@ -29,7 +29,8 @@ TEST(ProgramPathTest, DirectoryAndTitleSplitAtWholeCharacters) {
       {"C:\\Tools\\\x83\x5C\\Vexlow.exe", "C:\\Tools\\\x83\x5C", "Vexlow"},
       {"C:\\\x83\x5C.exe", "C:", "\x83\x5C"},
       {"\x83\x5C\x83\x5C.exe", "", "\x83\x5C\x83\x5C"},
-      {"C:\\x\x83", "C:", "x\x83"},  // a lead byte at the very end
+      {"\x83\x83.exe", "", "\x83\x83"},  // a lead byte as the trail byte
+      {"C:\\x\x83", "C:", "x\x83"},      // a lead byte at the very end
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);

@@ -70,6 +70,8 @@ TEST(ClassificationTest, LookUpDriverFindsTheRegistrationAndProbesItsLibrary) {
       {"empty subkey name", kDriver, before("SOFTWARE", 1, ""), 0, kDriverNotSupported, ""},
       {"value filling the buffer without zero", kDriver, infoDll(std::string(260, 'C')), 0,
        kDriverNotSupported, ""},
+      {"value past the buffer", kDriver, infoDll(std::string(261, 'C')), 0, kDriverNotSupported,
+       ""},
   };
   for (const auto& c : cases) {
     PrinterWorld world;

@@ -38,7 +38,8 @@ using platform::testing::FakeRegistry;
 using platform::testing::FakeSpooler;
 using platform::testing::ShownMessage;
 
-// Pages by dmPaperSize: width, height, printing offset x and y.
+// Pages by dmPaperSize: width, height, printing offset x and y; a device mode
+// in landscape gives each pair across.
 struct FakeContexts : InformationContexts {
   std::map<int16_t, std::vector<int32_t>> pages;
   std::optional<std::size_t> failAt;  // the context of this number cannot be created
@@ -47,10 +48,12 @@ struct FakeContexts : InformationContexts {
   // Bytes of the device mode given to Create that may be read: a shorter one
   // names no paper.
   std::size_t devModeSize = kDmPaperSizeOffset + 2;
+  bool landscape = false;  // of the latest context
 
   Context Create(const char*, const char*, const char*, const void* devMode) override {
     const platform::ByteReader fields(devMode, devModeSize);
     papersAsked.push_back(static_cast<int16_t>(fields.U16(kDmPaperSizeOffset).value_or(0)));
+    landscape = fields.I16(kDmOrientationOffset) == 2;  // DMORIENT_LANDSCAPE
     if (failAt == papersAsked.size() - 1) {
       return nullptr;
     }
@@ -60,8 +63,8 @@ struct FakeContexts : InformationContexts {
   bool SupportsEscape(Context, int32_t escape) override { return escape == 12 || escape == 13; }
   int32_t QueryPoint(Context context, int32_t escape, int32_t* x, int32_t* y) override {
     const std::vector<int32_t>& page = *static_cast<std::vector<int32_t>*>(context);
-    *x = page[escape == 12 ? 0 : 2];
-    *y = page[escape == 12 ? 1 : 3];
+    *x = page[(escape == 12 ? 0 : 2) + landscape];
+    *y = page[(escape == 12 ? 1 : 3) - landscape];
     return *x > 0 ? 1 : 0;
   }
   void Delete(Context) override { --live; }

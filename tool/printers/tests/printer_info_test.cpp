@@ -129,6 +129,7 @@ TEST_F(LabelPrinter, AttachTrustsNoCountPastWhatIsWrittenAndFailsWithoutAPrinter
       {"empty", [&] { name = ""; }, ""},
       {"unknown printer", [&] { name = "ZN Other"; }, ""},
       {"unopenable", [&] { printer.opens = false; }, ""},
+      {"no details", [&] { printer.describes = false; }, ""},
       {"no device mode", [&] { printer.devMode.clear(); }, ""},
       {"no memory", [&] { world.memory.failAt = world.memory.allocations; }, ""},
       {"no DC_FIELDS", [&] { printer.capabilities[kDcFields].count = -1; }, ""},
@@ -173,6 +174,7 @@ TEST_F(LabelPrinter, ADriverWhoseLibraryCannotBeLoadedIsReportedAndDescribedFrom
   EXPECT_EQ(0x51u | kSettingCopies, info.Extension().settingsMask);
   EXPECT_EQ(kPaperListModel, info.Extension().paperListMode);
   EXPECT_EQ(1, info.Extension().value276);
+  EXPECT_EQ(0u, info.GetOptionBits());
 }
 
 // Each paper as "id paper|display size physical+offset", then the device
@@ -270,6 +272,7 @@ TEST_F(LabelPrinter, FallbackPapersComeFromTheSpoolerAndAreMeasured) {
   };
   printer.capabilities.erase(kDcEnumResolutions);
   testing::PutShort(printer.devMode, kDmPaperSizeOffset, 256);
+  testing::PutShort(printer.devMode, kDmOrientationOffset, 2);  // landscape
   printer.capabilities[kDcPaperNames] = {3, names, {}};
   printer.capabilities[kDcPaperSize] = {3, Numbers({2159, 2794, 2100, 2970, 100, 100}, 4), {}};
   printer.capabilities[kDcPapers] = {3, Numbers({1, 9, 256}, 2), {}};

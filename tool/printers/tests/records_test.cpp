@@ -196,7 +196,8 @@ TEST(PageGeometryTest, ResolutionFromTheFirstPaperRoundsToTens) {
   }
   EXPECT_EQ(300, ToDevicePixels(300, 254));
   EXPECT_EQ(71, ToDevicePixels(180, 100));
-  EXPECT_EQ(-299, ToDevicePixels(300, 0xFF02));  // -254 as a 16-bit number
+  EXPECT_EQ(-299, ToDevicePixels(300, 0xFF02));     // -254 as a 16-bit number
+  EXPECT_EQ(0, ToDevicePixels(613566757, 0xFC87));  // -889: -2147483649, just outside 32 bits
 }
 
 TEST(PageGeometryTest, MinimumOffsetsAreBoundedByTheFirstMargin) {
@@ -226,7 +227,7 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
   const PaperList papers = Papers({kA4,
                                    {300, 300, 1, 1000, 1000, 30, 0, 900, 0},
                                    {301, 300, 2, 800, 600, 5, 6, 790, 588},
-                                   {302, 302, 1, 2480, 3508, 50, 60, 2380, 3388, 0x80},
+                                   {302, 302, 1, 2480, 3508, 50, 60, 2380, 3388, 0x10080},
                                    {303, 303, 1, 2480, 3508, 50, 60, 2380, 3388, 0x10},
                                    {304, 304, 0, 1000, 1000, 10, 10, 980, 980}});
   MediaList media;
@@ -269,7 +270,7 @@ TEST(PageGeometryTest, LayoutOfTheCurrentPaper) {
       {{0, 9, 1, 0, 254, 0, {}, {}},
        "9 2480x300 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 0"},
       {{0, 302, 1, 0, 0, 0, {}, {}},
-       "302 2480x3508 50,60,50,60 0,0,0,0 1; 1 50,60,50,60 50,60,50,60 128"},
+       "302 2480x3508 50,60,50,60 0,0,0,0 1; 1 50,60,50,60 50,60,50,60 65664"},
       {{0, 303, 1, 0, 0, 1, {}, {}},
        "303 2480x3508 60,80,60,80 5,6,5,6 1; 1 50,60,50,60 60,80,60,80 16"},
       {{0, 9, 1, 0, 0, 1, {}, {}},

@@ -143,11 +143,12 @@ const struct Row {
   const char* script;
   int32_t sent, received;
 } kRows[] = {
-    // Chunks of at most 200 follow the allowances and never pass what is left;
-    // the last block ends the exchange whatever it allows. R stays fixed.
+    // Chunks of at most 200 (or 1) follow the allowances and never pass what
+    // is left; the last block ends the exchange whatever it allows. R stays fixed.
     {"in10000 opening block0+1000 next100 p0 chunk0/100+500 p22 next1000 p22 chunk100/200 p66 "
      "chunk300/150 p100 next5 p100 end",
      TR_OK, TR_OK},
+    {"size1 opening block5 chunk0/1 p100 next5 p100 end", TR_OK, TR_OK},
     // Cancelled before the header (only the stop word follows) and after a chunk.
     {"start p0! stop end", TR_CANCELLED, TR_CANCELLED},
     {"opening block450 chunk0/200 p44! stop end", TR_CANCELLED, TR_CANCELLED},
@@ -164,9 +165,10 @@ const struct Row {
     {"opening block450/0 end", TR_REJECTED, TR_REJECTED},
     {"opening block200 chunk0/200 p44 next200/2 end", TR_REJECTED, TR_REJECTED},
     // Ending short of the payload writes the stop word, except when the
-    // command write took all the time (R = 0). With more than half gone, R
+    // command write took all the time (R = 0, not 1). With more than half gone, R
     // (400) is below the time elapsed (600): straight on to Finish.
     {"in1000 start+1000 end", TR_TIMEOUT, TR_TIMEOUT},
+    {"in1000 start+999 p0 stop end", TR_TIMEOUT, TR_TIMEOUT},
     {"in1000 purge+5000 begin cmd+600 p0 stop end", TR_TIMEOUT, TR_TIMEOUT},
     // First block at 4000 ms: R = 6000, counted from the start. A status block
     // at the limit ends the passes.
