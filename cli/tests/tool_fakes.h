@@ -6,6 +6,8 @@
 #ifndef CLI_TESTS_TOOL_FAKES_H
 #define CLI_TESTS_TOOL_FAKES_H
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -114,10 +116,16 @@ struct FakeText : vexlow::StringTable,
   std::map<std::string, std::string> values;
 };
 
-// Each reading a whole pause on: the pause after a transfer passes at once.
+// Each reading a whole pause on: the pause after a transfer passes at once,
+// after a reading or two; a wait that never ends reads it without end.
 struct PauseClock : platform::TickClock {
-  uint32_t NowMs() override { return now += vexlow::kOperatingWindowPauseMs; }
-  uint32_t now = 0;
+  uint32_t NowMs() override {
+    if (++readings == 1000) {
+      ADD_FAILURE() << "the clock was read 1000 times: a wait that does not end";
+    }
+    return now += vexlow::kOperatingWindowPauseMs;
+  }
+  uint32_t now = 0, readings = 0;
 };
 
 // The tool's core over the exports and the virtual printer's port, as one
